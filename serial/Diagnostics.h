@@ -1,0 +1,14 @@
+#pragma once
+
+// Where the serial link's texts go. The library's defaults write nothing; the program installs
+// its own sinks at start-up.
+enum class SerialText {
+    Diagnostic,      // one line per write that had to wait for completion
+    Warning,         // why a device could not be opened, for whoever reads the log
+    OperatorMessage, // shown to the operator in an OK-only message box
+};
+
+using TextSink = void (*)(const char* text);
+
+void setSerialTextSink(SerialText kind, TextSink sink);
+void emitSerialText(SerialText kind, const char* text);

@@ -1,0 +1,131 @@
+#include "SerialPort.h"
+
+#include "Diagnostics.h"
+
+#include <cstdio>
+
+namespace {
+constexpr uint32_t kQueueBytes = 4096;
+constexpr uint32_t kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
+constexpr uint32_t kMaxDword = 0xFFFFFFFF;
+// Rates up to this one get a write time-out of (this / rate) ms per byte.
+constexpr uint32_t kTimeoutReferenceRate = 19200;
+} // namespace
+
+CSerialPort::CSerialPort(SerialDevice& device) : m_device(device) {}
+
+bool CSerialPort::Open(int nPort, unsigned nBaud)
+{
+    // The rate is stored even when the port turns out to be open already.
+    m_nBaudRate = nBaud;
+    if (m_hPort) {
+        emitSerialText(SerialText::OperatorMessage, "串口已经被打开");
+        return false;
+    }
+    if (nBaud == 0)
+        return false;
+    if (!m_device.openExclusive(nPort))
+        return false;
+    m_hPort = &m_device;
+
+    m_device.setEventMask(EV_RXCHAR);
+    m_device.setQueueSizes(kQueueBytes, kQueueBytes);
+    m_device.purge(kPurgeAll);
+    CommTimeouts timeouts;
+    timeouts.ReadIntervalTimeout = kMaxDword;
+    timeouts.ReadTotalTimeoutMultiplier = 0;
+    timeouts.ReadTotalTimeoutConstant = 1000;
+    timeouts.WriteTotalTimeoutMultiplier = kTimeoutReferenceRate / m_nBaudRate;
+    timeouts.WriteTotalTimeoutConstant = 0;
+    m_device.setTimeouts(timeouts);
+
+    if (!ApplyLineSettings()) {
+        Close();
+        return false;
+    }
+    m_device.setDtr(true);
+    m_bOpened = true;
+    return true;
+}
+
+bool CSerialPort::Close()
+{
+    if (!m_hPort)
+        return true;
+    m_bOpened = false;
+    m_device.setEventMask(0);
+    m_device.setDtr(false);
+    m_device.purge(kPurgeAll);
+    m_device.close();
+    m_hPort = nullptr;
+    return true;
+}
+
+bool CSerialPort::ApplyLineSettings()
+{
+    if (!m_hPort)
+        return false;
+    // Members not set here keep the device's values.
+    LineSettings settings;
+    m_device.getLineSettings(settings);
+    settings.BaudRate = m_nBaudRate;
+    settings.ByteSize = m_nByteSize;
+    settings.Parity = m_nParity;
+    settings.StopBits = m_nStopBits;
+    settings.EvtChar = m_chEventChar;
+
+    const bool dtrDsr = m_nFlowControl & FLOW_DTRDSR;
+    settings.fOutxDsrFlow = dtrDsr;
+    settings.fDtrControl = dtrDsr ? DTR_CONTROL_HANDSHAKE : DTR_CONTROL_ENABLE;
+    const bool rtsCts = m_nFlowControl & FLOW_RTSCTS;
+    settings.fOutxCtsFlow = rtsCts;
+    settings.fRtsControl = rtsCts ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+
+    const bool xonXoff = m_nFlowControl & FLOW_XONXOFF;
+    settings.fOutX = xonXoff;
+    settings.fInX = xonXoff;
+    settings.XonChar = 0x11;
+    settings.XoffChar = 0x13;
+    settings.XonLim = 100;
+    settings.XoffLim = 100;
+
+    settings.fBinary = true;
+    settings.fParity = true;
+    return m_device.setLineSettings(settings);
+}
+
+bool CSerialPort::WriteBlock(const void* pData, int nLength)
+{
+    if (!m_bOpened || nLength < 0)
+        return false;
+    const auto length = static_cast<size_t>(nLength);
+    size_t transferred = 0;
+    WriteStatus status = m_device.startWrite(pData, length, transferred);
+    if (status == WriteStatus::Completed)
+        return transferred == length;
+    if (status != WriteStatus::Pending) {
+        m_device.clearError();
+        return false;
+    }
+
+    size_t total = 0;
+    for (;;) {
+        transferred = 0;
+        status = m_device.waitForWrite(transferred);
+        if (status != WriteStatus::Incomplete)
+            break;
+        total += transferred;
+    }
+    if (status == WriteStatus::Failed)
+        m_device.clearError();
+
+    const size_t sent = total + transferred;
+    char line[128];
+    if (sent == length)
+        std::snprintf(line, sizeof line, "\n%ld bytes written", static_cast<long>(sent));
+    else
+        std::snprintf(line, sizeof line, "\nProbable Write Timeout: Total of %ld bytes sent",
+                      static_cast<long>(sent));
+    emitSerialText(SerialText::Diagnostic, line);
+    return status == WriteStatus::Completed && sent == length;
+}

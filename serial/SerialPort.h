@@ -1,0 +1,35 @@
+#pragma once
+
+#include "SerialDevice.h"
+
+#include <cstdint>
+
+inline constexpr uint32_t FLOW_DTRDSR = 0x01;
+inline constexpr uint32_t FLOW_RTSCTS = 0x02;
+inline constexpr uint32_t FLOW_XONXOFF = 0x04;
+
+// The one COM port that drives the DMX line: opens a port by number, configures the device,
+// writes blocks and waits for them to leave, and closes the port again.
+class CSerialPort
+{
+public:
+    explicit CSerialPort(SerialDevice& device = platformSerialDevice());
+
+    bool Open(int nPort, unsigned nBaud);
+    bool Close();
+    bool ApplyLineSettings();
+    bool IsOpen() const { return m_bOpened; }
+    bool WriteBlock(const void* pData, int nLength);
+
+    SerialDevice* m_hPort = nullptr; // the device while open, null while closed
+    uint8_t m_nByteSize = 8;
+    uint8_t m_nStopBits = TWOSTOPBITS;
+    uint8_t m_nParity = NOPARITY;
+    uint32_t m_nBaudRate = 250000; // written by the frame sender before each part of a frame
+    char m_chEventChar = 13;
+    bool m_bOpened = false;
+    uint32_t m_nFlowControl = 0;
+
+private:
+    SerialDevice& m_device;
+};
