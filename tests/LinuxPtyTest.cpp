@@ -1,0 +1,220 @@
+// The Linux backend on real pseudo-terminals: the port's COM1 is the slave, the test reads
+// what arrives on the master.
+#include "dmx/FrameSender.h"
+#include "dmx/Sleep.h"
+#include "serial/SerialPort.h"
+#include "serial/linux/LinuxSerialDevice.h"
+#include "support/FakeOwner.h"
+#include "support/TempDir.h"
+#include "support/TextCapture.h"
+
+#include <asm/termbits.h>
+#include <chrono>
+#include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Pty
+{
+public:
+    Pty()
+    {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
+            m_slavePath = ptsname(m_master);
+    }
+    ~Pty() { closeMaster(); }
+
+    Pty(const Pty&) = delete;
+    Pty& operator=(const Pty&) = delete;
+
+    int master() const { return m_master; }
+    const std::string& slavePath() const { return m_slavePath; }
+
+    void closeMaster()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+        m_master = -1;
+    }
+
+    // Reads until count bytes arrived or a second passed without any.
+    std::vector<uint8_t> read(size_t count) const
+    {
+        std::vector<uint8_t> bytes;
+        while (bytes.size() < count) {
+            pollfd pfd{m_master, POLLIN, 0};
+            if (poll(&pfd, 1, 1000) <= 0)
+                break;
+            uint8_t chunk[1024];
+            const ssize_t n = ::read(m_master, chunk, std::min(sizeof chunk, count - bytes.size()));
+            if (n <= 0)
+                break;
+            bytes.insert(bytes.end(), chunk, chunk + n);
+        }
+        return bytes;
+    }
+
+private:
+    int m_master = -1;
+    std::string m_slavePath;
+};
+
+class LinuxPtyTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(pty.slavePath().empty()) << "no pseudo-terminal available";
+        fs::create_directories(root.path() / "dev");
+        fs::create_directories(root.path() / "sys");
+        fs::create_symlink(pty.slavePath(), root.path() / "dev" / "ttyUSB0");
+        setSleepFunction([](unsigned) {});
+        g_bFrameBusy = false;
+    }
+    void TearDown() override { setSleepFunction(nullptr); }
+
+    PortResolver resolver() const { return PortResolver(root.path() / "dev", root.path() / "sys"); }
+
+    struct termios2 masterSettings() const
+    {
+        struct termios2 tio{};
+        EXPECT_EQ(ioctl(pty.master(), TCGETS2, &tio), 0);
+        return tio;
+    }
+
+    Pty pty;
+    TempDir root;
+    LinuxSerialDevice device{resolver()};
+    CSerialPort port{device};
+};
+
+} // namespace
+
+TEST_F(LinuxPtyTest, OpenSetsTheDmxLineAsTheOtherSideSeesIt)
+{
+    ASSERT_TRUE(port.Open(1, 250000));
+    const struct termios2 tio = masterSettings();
+    EXPECT_EQ(tio.c_ospeed, 250000u);
+    EXPECT_EQ(tio.c_cflag & CBAUD, static_cast<tcflag_t>(BOTHER));
+    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_TRUE(tio.c_cflag & CSTOPB);
+    EXPECT_FALSE(tio.c_cflag & PARENB);
+    EXPECT_FALSE(tio.c_cflag & CRTSCTS);
+    EXPECT_TRUE(tio.c_cflag & CLOCAL);
+    EXPECT_FALSE(tio.c_oflag & OPOST);
+    EXPECT_FALSE(tio.c_iflag & (IXON | IXOFF));
+
+    port.m_nBaudRate = kBreakBaudRate;
+    ASSERT_TRUE(port.ApplyLineSettings());
+    EXPECT_EQ(masterSettings().c_ospeed, 57600u);
+}
+
+TEST_F(LinuxPtyTest, FramesArriveByteExact)
+{
+    ASSERT_TRUE(port.Open(1, 250000));
+    FakeOwner owner;
+    // Line feed and carriage return must leave untranslated.
+    owner.setStrip(1, 1, 0x0A);
+    owner.setStrip(2, 2, 0x0D);
+    owner.setStrip(3, 300, 0xFF);
+    owner.setStrip(4, 0, 0x11); // XON, start code
+    owner.setStrip(5, 511, 0x13);
+
+    for (int frame = 0; frame < 3; ++frame) {
+        SendFrame(owner, port);
+        const std::vector<uint8_t> bytes = pty.read(513);
+        ASSERT_EQ(bytes.size(), 513u);
+        std::vector<uint8_t> expected(513, 0);
+        expected[1] = 0x11;
+        expected[2] = 0x0A;
+        expected[3] = 0x0D;
+        expected[301] = 0xFF;
+        expected[6 + 1] = 1;
+        expected[512] = 0x13;
+        EXPECT_EQ(bytes, expected);
+    }
+    EXPECT_TRUE(pty.read(1).empty());
+    EXPECT_EQ(masterSettings().c_ospeed, 250000u);
+}
+
+TEST_F(LinuxPtyTest, ThePortIsExclusiveWhileHeld)
+{
+    ASSERT_TRUE(port.Open(1, 250000));
+    LinuxSerialDevice secondDevice{resolver()};
+    CSerialPort second{secondDevice};
+    {
+        TextCapture warnings(SerialText::Warning);
+        EXPECT_FALSE(second.Open(1, 250000));
+        ASSERT_EQ(warnings.lines().size(), 1u);
+        EXPECT_NE(warnings.lines()[0].find("ttyUSB0"), std::string::npos) << warnings.lines()[0];
+        EXPECT_NE(warnings.lines()[0].find("in use"), std::string::npos) << warnings.lines()[0];
+    }
+    EXPECT_FALSE(second.IsOpen());
+    port.Close();
+    EXPECT_TRUE(second.Open(1, 250000));
+}
+
+TEST_F(LinuxPtyTest, AbsentPortsAndNonTerminalsDoNotOpen)
+{
+    TextCapture warnings(SerialText::Warning);
+    EXPECT_FALSE(port.Open(2, 250000));
+    ASSERT_EQ(warnings.lines().size(), 1u);
+    EXPECT_NE(warnings.lines()[0].find("COM2"), std::string::npos);
+
+    fs::remove(root.path() / "dev" / "ttyUSB0");
+    std::ofstream(root.path() / "dev" / "ttyUSB0") << "not a terminal";
+    EXPECT_FALSE(port.Open(1, 250000));
+    EXPECT_FALSE(port.IsOpen());
+}
+
+TEST_F(LinuxPtyTest, UnpluggingMakesWritesFailWithoutHanging)
+{
+    ASSERT_TRUE(port.Open(1, 250000));
+    FakeOwner owner;
+    SendFrame(owner, port);
+    EXPECT_EQ(pty.read(513).size(), 513u);
+
+    pty.closeMaster();
+    const std::vector<uint8_t> block(512, 0x55);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(port.WriteBlock(block.data(), 512));
+    EXPECT_FALSE(port.WriteBlock(block.data(), 1));
+    SendFrame(owner, port);
+    EXPECT_FALSE(g_bFrameBusy);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_TRUE(port.Close());
+}
+
+TEST_F(LinuxPtyTest, ATimedWriteToAStalledLineGivesUpShort)
+{
+    // Nobody reads the master; another writer has filled the line to the brim.
+    const int filler = ::open(pty.slavePath().c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(filler, 0);
+    // At 19200 baud a write of n bytes may take n ms.
+    ASSERT_TRUE(port.Open(1, 19200));
+    const std::vector<uint8_t> block(4096, 0x55);
+    for (size_t chunk = block.size(); chunk > 0; chunk /= 2)
+        while (::write(filler, block.data(), chunk) > 0) {
+        }
+    ::close(filler);
+
+    TextCapture diagnostics(SerialText::Diagnostic);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(port.WriteBlock(block.data(), 100));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(diagnostics.lines(),
+              std::vector<std::string>{"\nProbable Write Timeout: Total of 0 bytes sent"});
+
+    // The line drains again and later writes go through.
+    pty.read(1 << 20);
+    EXPECT_TRUE(port.WriteBlock(block.data(), 100));
+}

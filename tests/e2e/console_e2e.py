@@ -1,0 +1,210 @@
+"""Drives the built console under Xvfb with COM1 on a pseudo-terminal and checks its frames.
+
+The program runs in a private mount namespace whose /dev holds the usual character devices and
+ttyUSB0, a bind mount of the pseudo-terminal's slave, so the program finds COM1 there by itself.
+Everything it writes arrives at the master: each frame is the reset byte 0x00 followed by the
+512 slots.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+FRAME = 513  # reset byte and slots 0 to 511
+STRIPS = 6
+
+SETUP_DEV = r'''
+set -e
+stage=$(mktemp -d)
+mount -t tmpfs -o mode=755 tmpfs "$stage"
+for node in null zero full random urandom tty; do
+    touch "$stage/$node"
+    mount --bind "/dev/$node" "$stage/$node"
+done
+mkdir "$stage/pts" "$stage/shm"
+mount --bind /dev/pts "$stage/pts"
+ln -s pts/ptmx "$stage/ptmx"
+mount -t tmpfs -o mode=1777 tmpfs "$stage/shm"
+touch "$stage/ttyUSB0"
+mount --bind "$COM1" "$stage/ttyUSB0"
+mount --move "$stage" /dev
+exec "$PROGRAM"
+'''
+
+
+class Line:
+    """Collects what the program writes to COM1, with the arrival time of each frame."""
+
+    def __init__(self, master):
+        self.master = master
+        self.data = bytearray()
+        self.frame_times = []
+        self.lock = threading.Lock()
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        while True:
+            try:
+                chunk = os.read(self.master, 4096)
+            except OSError:
+                return
+            if not chunk:
+                return
+            now = time.monotonic()
+            with self.lock:
+                self.data += chunk
+                while len(self.frame_times) < len(self.data) // FRAME:
+                    self.frame_times.append(now)
+
+    def frames(self):
+        with self.lock:
+            whole = len(self.data) // FRAME
+            return [bytes(self.data[i * FRAME:(i + 1) * FRAME]) for i in range(whole)]
+
+    def wait_frames(self, count, timeout=10.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if len(self.frames()) >= count:
+                return self.frames()
+            time.sleep(0.01)
+        fail(f"expected {count} frames, got {len(self.frames())} ({len(self.data)} bytes)")
+
+    def settle(self, quiet=0.4, timeout=10.0):
+        """Waits until no byte has arrived for quiet seconds; returns the frames."""
+        deadline = time.monotonic() + timeout
+        last = -1
+        while time.monotonic() < deadline:
+            with self.lock:
+                size = len(self.data)
+            if size == last:
+                return self.frames()
+            last = size
+            time.sleep(quiet)
+        fail("the line never went quiet")
+
+
+def fail(message):
+    print(f"FAIL: {message}")
+    sys.exit(1)
+
+
+def expected_frame(values, channels=range(1, STRIPS + 1)):
+    frame = bytearray(FRAME)
+    for channel, value in zip(channels, values):
+        frame[1 + channel] = value & 0xFF
+    return bytes(frame)
+
+
+def describe(frame):
+    return f"reset {frame[0]:#04x}, slots 0-8 {list(frame[1:10])}, others zero: {not any(frame[10:])}"
+
+
+def start_xvfb():
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+        pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(read_end, 16)
+        if not chunk:
+            fail("Xvfb did not start")
+        number += chunk
+    os.close(read_end)
+    return xvfb, ":" + number.decode().strip()
+
+
+def xdotool(display, *args):
+    result = subprocess.run(["xdotool", *args], env={**os.environ, "DISPLAY": display},
+                            capture_output=True, text=True, timeout=20)
+    if result.returncode != 0:
+        fail(f"xdotool {' '.join(args)}: {result.stderr.strip()}")
+    return result.stdout.strip()
+
+
+def rss_kib(pid):
+    with open(f"/proc/{pid}/status") as status:
+        match = re.search(r"^VmRSS:\s+(\d+) kB", status.read(), re.M)
+    return int(match.group(1)) if match else -1
+
+
+def main():
+    program = os.path.abspath(sys.argv[1])
+    bench = "--bench" in sys.argv[2:]
+
+    xvfb, display = start_xvfb()
+    master, slave = os.openpty()  # the slave stays open here, so the master never hangs up
+    line = Line(master)
+    env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
+    env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave), PROGRAM=program,
+               XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="orvanel-e2e-"))
+
+    started = time.monotonic()
+    console = subprocess.Popen(["unshare", "-m", "--propagation", "private", "sh", "-c", SETUP_DEV],
+                               env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    try:
+        run(display, console, line, started, bench)
+    finally:
+        if console.poll() is None:
+            console.kill()
+        output = console.communicate(timeout=10)[0]
+        if output.strip():
+            print("program output:\n" + output.rstrip())
+        xvfb.terminate()
+        xvfb.wait(timeout=10)
+    print("PASS")
+
+
+def run(display, console, line, started, bench):
+    # Start-up: every slider paints once, each paint sends the strips written so far.
+    frames = line.wait_frames(STRIPS)
+    first_frame_ms = (line.frame_times[0] - started) * 1000
+    frames = line.settle()
+    for index, frame in enumerate(frames[:STRIPS]):
+        want = expected_frame([1] * (index + 1))
+        if frame != want:
+            fail(f"start-up frame {index + 1}: {describe(frame)}")
+    for frame in frames[STRIPS:]:
+        if frame != expected_frame([1] * STRIPS):
+            fail(f"repaint frame: {describe(frame)}")
+    if bench:
+        rss = rss_kib(console.pid)
+        print(f"BENCH first frame {first_frame_ms:.0f} ms after start; RSS {rss / 1024:.1f} MiB")
+
+    window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro").split()[0]
+    xdotool(display, "windowfocus", "--sync", window)
+    count = len(line.settle())
+
+    # Focus starts on the OK button; two tabs reach slider 1, whose repaint sends a frame.
+    xdotool(display, "key", "Tab", "Tab")
+    frames = line.wait_frames(count + 1)
+    count = len(line.settle())
+    if frames[-1] != expected_frame([1] * STRIPS):
+        fail(f"tabbing onto slider 1: {describe(frames[-1])}")
+
+    # End takes slider 1 to the bottom: 255 on channel 1.
+    xdotool(display, "key", "End")
+    line.wait_frames(count + 1)
+    frames = line.settle()
+    count = len(frames)
+    if frames[-1] != expected_frame([255] + [1] * (STRIPS - 1)):
+        fail(f"slider 1 at the bottom: {describe(frames[-1])}")
+
+    # Esc closes the console and so ends the program.
+    xdotool(display, "key", "Escape")
+    try:
+        console.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        fail("the program did not end when the console closed")
+    if any(frame[0] != 0 for frame in line.frames()):
+        fail("a frame without its reset byte")
+    print(f"{len(line.frames())} frames checked; first frame {first_frame_ms:.0f} ms after start")
+
+
+if __name__ == "__main__":
+    main()
