@@ -1,0 +1,32 @@
+#!/bin/sh
+# Installs the Debian packages that one of the build steps needs, and only those missing:
+#   install-deps.sh run      build and run the console
+#   install-deps.sh test     build and run every test, Linux and Windows
+set -eu
+
+core="cmake ninja-build g++ pkg-config"
+gui="qt6-base-dev libgl-dev fonts-wqy-zenhei"
+case "${1:-}" in
+run) packages="$core $gui" ;;
+test) packages="$core $gui libgtest-dev googletest python3 xvfb xauth xdotool util-linux \
+mingw-w64 wine64" ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+missing=
+for package in $packages; do
+    if ! dpkg-query -W -f '${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+sudo=
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+echo "Installing:$missing"
+$sudo apt-get update -q
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing
