@@ -12,6 +12,12 @@ void realSleep(unsigned milliseconds)
 SleepFunction g_sleep = realSleep;
 } // namespace
 
-void sleepMilliseconds(unsigned milliseconds) { g_sleep(milliseconds); }
+void sleepMilliseconds(unsigned milliseconds)
+{
+    g_sleep(milliseconds);
+}
 
-void setSleepFunction(SleepFunction f) { g_sleep = f ? f : realSleep; }
+void setSleepFunction(SleepFunction f)
+{
+    g_sleep = f ? f : realSleep;
+}

@@ -3,8 +3,22 @@
 #include <array>
 #include <cstddef>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace {
+#ifdef _WIN32
+// On Windows the diagnostic lines go to the debugger output unless the program says otherwise.
+void writeDebuggerOutput(const char* text)
+{
+    OutputDebugStringA(text);
+}
+std::array<TextSink, 3> g_sinks{writeDebuggerOutput, nullptr, nullptr};
+#else
 std::array<TextSink, 3> g_sinks{};
+#endif
 } // namespace
 
 void setSerialTextSink(SerialText kind, TextSink sink)

@@ -2,7 +2,8 @@
 
 // Where the serial link's texts go. The library's defaults write nothing; the program installs
 // its own sinks at start-up.
-enum class SerialText {
+enum class SerialText
+{
     Diagnostic,      // one line per write that had to wait for completion
     Warning,         // why a device could not be opened, for whoever reads the log
     OperatorMessage, // shown to the operator in an OK-only message box

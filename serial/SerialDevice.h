@@ -57,7 +57,8 @@ inline constexpr uint32_t PURGE_TXCLEAR = 0x0004;
 inline constexpr uint32_t PURGE_RXCLEAR = 0x0008;
 
 // How a write ended or stands.
-enum class WriteStatus {
+enum class WriteStatus
+{
     Completed,  // all that will be sent is on the line; the transferred count says how much
     Pending,    // started; wait for it with waitForWrite
     Incomplete, // the wait returned before the end; the count so far is reported, wait again

@@ -16,6 +16,7 @@
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -86,7 +87,8 @@ protected:
 
     struct termios2 masterSettings() const
     {
-        struct termios2 tio{};
+        struct termios2 tio
+        {};
         EXPECT_EQ(ioctl(pty.master(), TCGETS2, &tio), 0);
         return tio;
     }
@@ -202,9 +204,15 @@ TEST_F(LinuxPtyTest, ATimedWriteToAStalledLineGivesUpShort)
     // At 19200 baud a write of n bytes may take n ms.
     ASSERT_TRUE(port.Open(1, 19200));
     const std::vector<uint8_t> block(4096, 0x55);
-    for (size_t chunk = block.size(); chunk > 0; chunk /= 2)
-        while (::write(filler, block.data(), chunk) > 0) {
-        }
+    // The kernel moves written bytes on to the reader's side in the background: keep
+    // writing until a pause frees no more room.
+    for (bool tookMore = true; tookMore;) {
+        tookMore = false;
+        for (size_t chunk = block.size(); chunk > 0; chunk /= 2)
+            while (::write(filler, block.data(), chunk) > 0)
+                tookMore = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     ::close(filler);
 
     TextCapture diagnostics(SerialText::Diagnostic);

@@ -64,8 +64,8 @@ TEST_F(SerialPortTest, OpenConfiguresTheDeviceInOrderAndAppliesTheConstructedLin
 
 TEST_F(SerialPortTest, WriteTimeoutMultiplierFollowsTheOpeningRateOnly)
 {
-    const std::pair<unsigned, uint32_t> cases[] = {
-        {19200, 1}, {9600, 2}, {300, 64}, {7, 2742}, {1, 19200}, {19201, 0}, {250000, 0}};
+    const std::pair<unsigned, uint32_t> cases[] = {{19200, 1}, {9600, 2},  {300, 64},  {7, 2742},
+                                                   {1, 19200}, {19201, 0}, {250000, 0}};
     for (const auto& [rate, multiplier] : cases) {
         ASSERT_TRUE(port.Open(1, rate)) << rate;
         EXPECT_EQ(device.timeouts.WriteTotalTimeoutMultiplier, multiplier) << rate;

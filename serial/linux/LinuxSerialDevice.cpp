@@ -18,8 +18,7 @@
 
 namespace {
 
-template <typename Call>
-auto retryOnInterrupt(Call call)
+template <typename Call> auto retryOnInterrupt(Call call)
 {
     decltype(call()) rc;
     do
@@ -28,7 +27,10 @@ auto retryOnInterrupt(Call call)
     return rc;
 }
 
-void warn(const std::string& text) { emitSerialText(SerialText::Warning, text.c_str()); }
+void warn(const std::string& text)
+{
+    emitSerialText(SerialText::Warning, text.c_str());
+}
 
 std::string reason(int error)
 {
@@ -50,7 +52,10 @@ SerialDevice& platformSerialDevice()
 
 LinuxSerialDevice::LinuxSerialDevice(PortResolver resolver) : m_resolver(std::move(resolver)) {}
 
-LinuxSerialDevice::~LinuxSerialDevice() { close(); }
+LinuxSerialDevice::~LinuxSerialDevice()
+{
+    close();
+}
 
 bool LinuxSerialDevice::openExclusive(int portNumber)
 {
@@ -84,9 +89,9 @@ bool LinuxSerialDevice::openPath(const std::string& path)
         return false;
     // flock keeps out every other opener, root included; TIOCEXCL also keeps out programs
     // that do not take the lock.
-    const bool exclusive =
-        isatty(fd) && retryOnInterrupt([&] { return flock(fd, LOCK_EX | LOCK_NB); }) == 0 &&
-        ioctl(fd, TIOCEXCL) == 0;
+    const bool exclusive = isatty(fd) &&
+                           retryOnInterrupt([&] { return flock(fd, LOCK_EX | LOCK_NB); }) == 0 &&
+                           ioctl(fd, TIOCEXCL) == 0;
     if (!exclusive) {
         const int error = errno;
         ::close(fd);
@@ -140,8 +145,7 @@ bool LinuxSerialDevice::setLineSettings(const LineSettings& settings)
 bool LinuxSerialDevice::setDtr(bool raised)
 {
     const int lines = TIOCM_DTR;
-    return retryOnInterrupt([&] { return ioctl(m_fd, raised ? TIOCMBIS : TIOCMBIC, &lines); }) ==
-           0;
+    return retryOnInterrupt([&] { return ioctl(m_fd, raised ? TIOCMBIS : TIOCMBIC, &lines); }) == 0;
 }
 
 WriteStatus LinuxSerialDevice::startWrite(const void* data, size_t length, size_t& transferred)
@@ -208,8 +212,8 @@ bool LinuxSerialDevice::waitWritable()
     for (;;) {
         int timeoutMs = -1;
         if (m_pending.deadline) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(*m_pending.deadline -
-                                                                            Clock::now());
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(*m_pending.deadline - Clock::now());
             if (left.count() <= 0) {
                 errno = ETIMEDOUT;
                 return false;

@@ -27,8 +27,7 @@ std::optional<unsigned> suffixNumber(const std::string& name, const std::string&
 
 PortResolver::PortResolver(fs::path devRoot, fs::path sysRoot)
     : m_devRoot(std::move(devRoot)), m_sysRoot(std::move(sysRoot))
-{
-}
+{}
 
 std::vector<std::string> PortResolver::ports() const
 {
@@ -49,8 +48,7 @@ std::optional<std::string> PortResolver::devicePath(int portNumber) const
     return all[static_cast<size_t>(portNumber) - 1];
 }
 
-std::vector<std::string> PortResolver::numbered(const std::string& prefix,
-                                                bool needsHardware) const
+std::vector<std::string> PortResolver::numbered(const std::string& prefix, bool needsHardware) const
 {
     std::vector<std::pair<unsigned, std::string>> found;
     std::error_code error;

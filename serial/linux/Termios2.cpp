@@ -36,15 +36,24 @@ bool refuse()
 
 bool readTtyLineSettings(int fd, LineSettings& settings)
 {
-    struct termios2 tio{};
+    struct termios2 tio
+    {};
     if (!get(fd, tio))
         return false;
     settings.BaudRate = tio.c_ospeed;
     switch (tio.c_cflag & CSIZE) {
-    case CS5: settings.ByteSize = 5; break;
-    case CS6: settings.ByteSize = 6; break;
-    case CS7: settings.ByteSize = 7; break;
-    default: settings.ByteSize = 8; break;
+    case CS5:
+        settings.ByteSize = 5;
+        break;
+    case CS6:
+        settings.ByteSize = 6;
+        break;
+    case CS7:
+        settings.ByteSize = 7;
+        break;
+    default:
+        settings.ByteSize = 8;
+        break;
     }
     if (!(tio.c_cflag & PARENB))
         settings.Parity = NOPARITY;
@@ -84,7 +93,8 @@ bool writeTtyLineSettings(int fd, const LineSettings& settings)
     if (rtsCts != (settings.fRtsControl == RTS_CONTROL_HANDSHAKE))
         return refuse();
 
-    struct termios2 tio{};
+    struct termios2 tio
+    {};
     if (!get(fd, tio))
         return false;
 
@@ -103,11 +113,20 @@ bool writeTtyLineSettings(int fd, const LineSettings& settings)
     tio.c_ispeed = settings.BaudRate;
 
     switch (settings.Parity) {
-    case ODDPARITY: tio.c_cflag |= PARENB | PARODD; break;
-    case EVENPARITY: tio.c_cflag |= PARENB; break;
-    case MARKPARITY: tio.c_cflag |= PARENB | CMSPAR | PARODD; break;
-    case SPACEPARITY: tio.c_cflag |= PARENB | CMSPAR; break;
-    default: break;
+    case ODDPARITY:
+        tio.c_cflag |= PARENB | PARODD;
+        break;
+    case EVENPARITY:
+        tio.c_cflag |= PARENB;
+        break;
+    case MARKPARITY:
+        tio.c_cflag |= PARENB | CMSPAR | PARODD;
+        break;
+    case SPACEPARITY:
+        tio.c_cflag |= PARENB | CMSPAR;
+        break;
+    default:
+        break;
     }
     if (settings.Parity != NOPARITY && settings.fParity)
         tio.c_iflag |= INPCK;
@@ -125,7 +144,8 @@ bool writeTtyLineSettings(int fd, const LineSettings& settings)
     if (!set(fd, tio))
         return false;
     // A UART that cannot make the rate may quietly fall back to another one.
-    struct termios2 actual{};
+    struct termios2 actual
+    {};
     if (!get(fd, actual))
         return false;
     if (actual.c_ospeed != settings.BaudRate)

@@ -107,7 +107,10 @@ WriteStatus FakeSerialDevice::waitForWrite(size_t& transferred)
     }
 }
 
-void FakeSerialDevice::clearError() { calls.push_back("clearError"); }
+void FakeSerialDevice::clearError()
+{
+    calls.push_back("clearError");
+}
 
 void FakeSerialDevice::close()
 {

@@ -19,19 +19,20 @@ public:
     };
 
     // How the next writes end; once the script runs out, writes complete at once.
-    enum class WriteScript {
-        AtOnce,         // completes within startWrite
-        Pending,        // pending, then one wait completes it
-        PendingTwice,   // pending, a wait reports half as incomplete, the next completes
-        Short,          // pending, the wait completes with one byte fewer
-        WaitError,      // pending, the wait fails after half the bytes
-        RefusedAtOnce,  // startWrite fails
+    enum class WriteScript
+    {
+        AtOnce,        // completes within startWrite
+        Pending,       // pending, then one wait completes it
+        PendingTwice,  // pending, a wait reports half as incomplete, the next completes
+        Short,         // pending, the wait completes with one byte fewer
+        WaitError,     // pending, the wait fails after half the bytes
+        RefusedAtOnce, // startWrite fails
     };
 
     // Every call in order, e.g. "openExclusive(1)", "purge(15)", "setDtr(1)".
     std::vector<std::string> calls;
     std::vector<Write> writes;
-    LineSettings line;           // the settings in force
+    LineSettings line; // the settings in force
     CommTimeouts timeouts;
     bool dtr = false;
     bool open = false;
