@@ -1,7 +1,7 @@
 #pragma once
 
-// Where the serial link's texts go. The library's defaults write nothing; the program installs
-// its own sinks at start-up.
+// Where the serial link's texts go. By default they go nowhere, except the diagnostic lines on
+// Windows, which go to the debugger output; the program installs its own sinks at start-up.
 enum class SerialText
 {
     Diagnostic,      // one line per write that had to wait for completion

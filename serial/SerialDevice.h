@@ -3,6 +3,31 @@
 #include <cstddef>
 #include <cstdint>
 
+// The codes of the line settings, with the values of the Windows serial API. Where <windows.h>
+// came first, its macros of the same names and values stand in for these.
+#ifndef NOPARITY
+inline constexpr uint8_t NOPARITY = 0;
+inline constexpr uint8_t ODDPARITY = 1;
+inline constexpr uint8_t EVENPARITY = 2;
+inline constexpr uint8_t MARKPARITY = 3;
+inline constexpr uint8_t SPACEPARITY = 4;
+inline constexpr uint8_t ONESTOPBIT = 0;
+inline constexpr uint8_t ONE5STOPBITS = 1;
+inline constexpr uint8_t TWOSTOPBITS = 2;
+inline constexpr uint8_t DTR_CONTROL_DISABLE = 0;
+inline constexpr uint8_t DTR_CONTROL_ENABLE = 1;
+inline constexpr uint8_t DTR_CONTROL_HANDSHAKE = 2;
+inline constexpr uint8_t RTS_CONTROL_DISABLE = 0;
+inline constexpr uint8_t RTS_CONTROL_ENABLE = 1;
+inline constexpr uint8_t RTS_CONTROL_HANDSHAKE = 2;
+
+inline constexpr uint32_t EV_RXCHAR = 0x0001;
+inline constexpr uint32_t PURGE_TXABORT = 0x0001;
+inline constexpr uint32_t PURGE_RXABORT = 0x0002;
+inline constexpr uint32_t PURGE_TXCLEAR = 0x0004;
+inline constexpr uint32_t PURGE_RXCLEAR = 0x0008;
+#endif
+
 // Line settings as the port applies them: the members of the platform's device control block
 // that this program sets, with their meanings and codes.
 struct LineSettings
@@ -26,21 +51,6 @@ struct LineSettings
     uint16_t XoffLim = 0;
 };
 
-inline constexpr uint8_t NOPARITY = 0;
-inline constexpr uint8_t ODDPARITY = 1;
-inline constexpr uint8_t EVENPARITY = 2;
-inline constexpr uint8_t MARKPARITY = 3;
-inline constexpr uint8_t SPACEPARITY = 4;
-inline constexpr uint8_t ONESTOPBIT = 0;
-inline constexpr uint8_t ONE5STOPBITS = 1;
-inline constexpr uint8_t TWOSTOPBITS = 2;
-inline constexpr uint8_t DTR_CONTROL_DISABLE = 0;
-inline constexpr uint8_t DTR_CONTROL_ENABLE = 1;
-inline constexpr uint8_t DTR_CONTROL_HANDSHAKE = 2;
-inline constexpr uint8_t RTS_CONTROL_DISABLE = 0;
-inline constexpr uint8_t RTS_CONTROL_ENABLE = 1;
-inline constexpr uint8_t RTS_CONTROL_HANDSHAKE = 2;
-
 struct CommTimeouts
 {
     uint32_t ReadIntervalTimeout = 0;
@@ -49,12 +59,6 @@ struct CommTimeouts
     uint32_t WriteTotalTimeoutMultiplier = 0; // ms per byte; 0 with a 0 constant: no limit
     uint32_t WriteTotalTimeoutConstant = 0;
 };
-
-inline constexpr uint32_t EV_RXCHAR = 0x0001;
-inline constexpr uint32_t PURGE_TXABORT = 0x0001;
-inline constexpr uint32_t PURGE_RXABORT = 0x0002;
-inline constexpr uint32_t PURGE_TXCLEAR = 0x0004;
-inline constexpr uint32_t PURGE_RXCLEAR = 0x0008;
 
 // How a write ended or stands.
 enum class WriteStatus
