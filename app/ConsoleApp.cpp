@@ -1,0 +1,16 @@
+#include "ConsoleApp.h"
+
+#include "console/ConsoleDlg.h"
+
+CConsoleApp::CConsoleApp() : CWinApp(nullptr) {}
+
+bool CConsoleApp::InitInstance()
+{
+    // Qt hosts its controls and draws them in its own style; there is nothing to prepare.
+    CConsoleDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    // The console was the application; there is nothing left to run.
+    return false;
+}

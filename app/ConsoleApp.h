@@ -1,0 +1,14 @@
+#pragma once
+
+#include "console/framework/WinApp.h"
+
+// The application: runs the console as its only window and ends when the console closes.
+class CConsoleApp : public CWinApp
+{
+public:
+    CConsoleApp();
+
+    bool InitInstance() override;
+};
+
+extern CConsoleApp theApp;

@@ -1,0 +1,8 @@
+#include "MessagePump.h"
+
+#include <QCoreApplication>
+
+void PumpWaitingMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

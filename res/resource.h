@@ -1,0 +1,29 @@
+#pragma once
+
+// Ids of the program's resources and of the controls of its dialogs.
+
+#include "dmx/FrameSender.h" // IDC_CHANNEL1 and IDC_VALUE1, by which the frame reads the strips
+
+inline constexpr int IDR_MAINFRAME = 128;
+inline constexpr int IDD_CONSOLE = 102;
+
+inline constexpr int IDC_SEND = 1000;
+inline constexpr int IDC_OPEN_PORT = 1002;
+inline constexpr int IDC_AUTO_SEND = 1003;
+inline constexpr int IDC_RAMP_SEND = 1004;
+inline constexpr int IDC_CHANNEL2 = 1011;
+inline constexpr int IDC_CHANNEL3 = 1012;
+inline constexpr int IDC_CHANNEL4 = 1013;
+inline constexpr int IDC_CHANNEL5 = 1014;
+inline constexpr int IDC_CHANNEL6 = 1015;
+inline constexpr int IDC_VALUE2 = 1017;
+inline constexpr int IDC_VALUE3 = 1018;
+inline constexpr int IDC_VALUE4 = 1019;
+inline constexpr int IDC_VALUE5 = 1020;
+inline constexpr int IDC_VALUE6 = 1021;
+inline constexpr int IDC_SLIDER1 = 1030;
+inline constexpr int IDC_SLIDER2 = 1031;
+inline constexpr int IDC_SLIDER3 = 1032;
+inline constexpr int IDC_SLIDER4 = 1033;
+inline constexpr int IDC_SLIDER5 = 1034;
+inline constexpr int IDC_SLIDER6 = 1035;
