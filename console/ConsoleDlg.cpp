@@ -1,5 +1,7 @@
 #include "ConsoleDlg.h"
 
+#include "AboutDlg.h"
+#include "ContinuousSend.h"
 #include "ThePort.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
@@ -9,8 +11,10 @@
 CConsoleDlg::CConsoleDlg(QWidget* pParent)
     : CDialog(dialogTemplate(IDD_CONSOLE), pParent), m_hIcon(loadIcon(IDR_MAINFRAME))
 {
-    // The buttons that open a port and send continuously have no handlers yet.
     mapClicked(IDC_SEND, [this] { SendFrame(); });
+    mapClicked(IDC_OPEN_PORT, [this] { OnPortSettings(); });
+    mapClicked(IDC_AUTO_SEND, [this] { OnAutoSend(); });
+    mapClicked(IDC_RAMP_SEND, [this] { OnRampSend(); });
     const int sliders[kStripCount] = {IDC_SLIDER1, IDC_SLIDER2, IDC_SLIDER3,
                                       IDC_SLIDER4, IDC_SLIDER5, IDC_SLIDER6};
     for (int strip = 1; strip <= kStripCount; ++strip) {
@@ -46,6 +50,14 @@ bool CConsoleDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
+    if (CMenu* pSysMenu = GetSystemMenu(false)) {
+        const QString strAboutMenu = loadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.isEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+
     SetIcon(m_hIcon, true);
     SetIcon(m_hIcon, false);
 
@@ -63,6 +75,16 @@ bool CConsoleDlg::OnInitDialog()
     return true;
 }
 
+void CConsoleDlg::OnSysCommand(unsigned nID, long lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
 void CConsoleDlg::OnSliderDraw(int nStrip, const NMHDR& /*notification*/, long* pResult)
 {
     SetDlgItemInt(IDC_VALUE1 + nStrip - 1, slider(nStrip).GetPos());
@@ -72,11 +94,14 @@ void CConsoleDlg::OnSliderDraw(int nStrip, const NMHDR& /*notification*/, long* 
 
 void CConsoleDlg::OnOK()
 {
+    // A running loop ends after its current cycle; the console closes once it has returned.
+    g_bLoopRunning = false;
     CDialog::OnOK();
 }
 
 void CConsoleDlg::OnCancel()
 {
+    g_bLoopRunning = false;
     CDialog::OnCancel();
 }
 

@@ -33,9 +33,19 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnOK() override;
     void OnCancel() override;
+    void OnSysCommand(unsigned nID, long lParam) override;
     // Strip nStrip's trackbar has painted.
     void OnSliderDraw(int nStrip, const NMHDR& notification, long* pResult);
+    // The open-port button: the port settings dialog, then the port it chose.
+    void OnPortSettings();
+    // The loop buttons: a press starts that button's loop, or stops whichever loop is running.
+    // Auto send resends the strips as they stand; ramp send writes a level rising by one per
+    // frame into all six value fields.
+    void OnAutoSend();
+    void OnRampSend();
 
 private:
     CSliderCtrl& slider(int nStrip);
+    // Toggles the running flag and sets nButton's caption to match; true when a loop is to start.
+    bool ToggleLoop(int nButton, const QString& idleText);
 };

@@ -54,6 +54,51 @@ constexpr DialogTemplate kConsole{
     WS_EX_APPWINDOW,
     kConsoleControls,
 };
+
+// clang-format off
+constexpr std::array kAboutControls = {
+    ControlTemplate{IDC_STATIC, Icon,       "128",                  11, 17, 20, 20, SS_ICON},
+    ControlTemplate{IDC_STATIC, Static,     "Orvanel 1.1 版",       40, 10, 119, 8, SS_NOPREFIX | WS_GROUP},
+    ControlTemplate{IDC_STATIC, Static,     "DMX512 六路灯光控制台", 40, 25, 119, 8, WS_GROUP},
+    ControlTemplate{IDOK,       PushButton, "确定",                178,  7, 50, 14, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP},
+};
+// clang-format on
+
+constexpr DialogTemplate kAbout{
+    IDD_ABOUTBOX,
+    "关于 Orvanel",
+    235,
+    55,
+    "宋体",
+    9,
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
+    0,
+    kAboutControls,
+    loadIcon,
+};
+
+// clang-format off
+constexpr std::array kPortSettingsControls = {
+    ControlTemplate{IDOK,          PushButton,   "确定",    130,  7, 50,  14, kButton | BS_DEFPUSHBUTTON},
+    ControlTemplate{IDCANCEL,      PushButton,   "取消",    130, 24, 50,  14, kButton},
+    ControlTemplate{IDC_STATIC,    Static,       "串口:",     7, 13, 19,   8, kLabel},
+    ControlTemplate{IDC_PORT_LIST, DropDownList, "",         36,  9, 48, 143, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+    ControlTemplate{IDC_STATIC,    Static,       "波特率:",   7, 33, 27,   8, kLabel},
+    ControlTemplate{IDC_BAUD,      Edit,         "",         36, 29, 48,  14, kEdit},
+};
+// clang-format on
+
+constexpr DialogTemplate kPortSettings{
+    IDD_PORT_SETTINGS,
+    "串口设置",
+    187,
+    65,
+    "宋体",
+    10,
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
+    0,
+    kPortSettingsControls,
+};
 } // namespace
 
 const DialogTemplate& dialogTemplate(int id)
@@ -61,6 +106,10 @@ const DialogTemplate& dialogTemplate(int id)
     switch (id) {
     case IDD_CONSOLE:
         return kConsole;
+    case IDD_PORT_SETTINGS:
+        return kPortSettings;
+    case IDD_ABOUTBOX:
+        return kAbout;
     default:
         // A missing template is a fault of the build, not of the run.
         std::abort();

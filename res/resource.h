@@ -5,12 +5,18 @@
 #include "dmx/FrameSender.h" // IDC_CHANNEL1 and IDC_VALUE1, by which the frame reads the strips
 
 inline constexpr int IDR_MAINFRAME = 128;
+inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDS_ABOUTBOX = 101;
 inline constexpr int IDD_CONSOLE = 102;
+inline constexpr int IDD_PORT_SETTINGS = 129;
+inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
 
 inline constexpr int IDC_SEND = 1000;
+inline constexpr int IDC_PORT_LIST = 1001; // port settings
 inline constexpr int IDC_OPEN_PORT = 1002;
 inline constexpr int IDC_AUTO_SEND = 1003;
 inline constexpr int IDC_RAMP_SEND = 1004;
+inline constexpr int IDC_BAUD = 1010; // port settings; the console's 1010 is IDC_CHANNEL1
 inline constexpr int IDC_CHANNEL2 = 1011;
 inline constexpr int IDC_CHANNEL3 = 1012;
 inline constexpr int IDC_CHANNEL4 = 1013;

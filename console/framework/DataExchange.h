@@ -18,3 +18,12 @@ public:
 
 // Binds rControl to the trackbar nIDC of the dialog, once.
 void DDX_Control(CDataExchange* pDX, int nIDC, CSliderCtrl& rControl);
+
+// The selected entry of the drop-down list nIDC: selects entry index, or reads back the index of
+// the selection, -1 when nothing is selected.
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
+
+// The text of the field nIDC as a signed decimal integer. Reading back text that is no integer
+// asks the operator for one, selects the field's text and fails the exchange; value then keeps
+// what it held.
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value);

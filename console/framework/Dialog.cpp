@@ -5,9 +5,13 @@
 #include "MessageBox.h"
 #include "TrackBar.h"
 
+#include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 Qt::WindowFlags templateWindowFlags(const DialogTemplate& t)
@@ -24,7 +28,7 @@ Qt::WindowFlags templateWindowFlags(const DialogTemplate& t)
     return flags;
 }
 
-QWidget* createControl(const ControlTemplate& c, QWidget* parent)
+QWidget* createControl(const ControlTemplate& c, const DialogTemplate& t, QWidget* parent)
 {
     const QString text = QString::fromUtf8(c.text ? c.text : "");
     switch (c.kind) {
@@ -47,8 +51,28 @@ QWidget* createControl(const ControlTemplate& c, QWidget* parent)
     case ControlKind::TrackBar:
         // The template text of a trackbar is not shown.
         return new TrackBar(parent);
+    case ControlKind::DropDownList:
+        // The entries come from the dialog's initial data, in the order given.
+        return new QComboBox(parent);
+    case ControlKind::Icon: {
+        auto* picture = new QLabel(parent);
+        if (t.loadIcon)
+            picture->setPixmap(t.loadIcon(text.toInt()).pixmap(32, 32));
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return picture;
+    }
     }
     return nullptr;
+}
+
+// A drop-down list's template height is that of the open list; closed, it is one line high.
+void fitDropDownList(QComboBox* list)
+{
+    const int openHeight = list->height();
+    const int closedHeight = std::min(list->sizeHint().height(), openHeight);
+    list->resize(list->width(), closedHeight);
+    const int lineHeight = std::max(1, list->fontMetrics().height());
+    list->setMaxVisibleItems(std::max(1, (openHeight - closedHeight) / lineHeight));
 }
 } // namespace
 
@@ -68,9 +92,11 @@ void CDialog::createControls(const DialogTemplate& t)
     setFixedSize(mapDialogRect(m_units, 0, 0, t.cx, t.cy).size());
 
     for (const ControlTemplate& c : t.controls) {
-        QWidget* widget = createControl(c, this);
+        QWidget* widget = createControl(c, t, this);
         widget->setGeometry(mapDialogRect(m_units, c.x, c.y, c.cx, c.cy));
-        if (c.kind != ControlKind::Static)
+        if (auto* list = qobject_cast<QComboBox*>(widget))
+            fitDropDownList(list);
+        if (c.kind != ControlKind::Static && c.kind != ControlKind::Icon)
             widget->setFocusPolicy((c.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
         if (c.id == IDC_STATIC)
             continue;

@@ -2,11 +2,13 @@
 
 #include "DialogTemplate.h"
 #include "DialogUnits.h"
+#include "SystemMenu.h"
 
 #include <QDialog>
 #include <QHash>
 
 #include <functional>
+#include <optional>
 
 class CDataExchange;
 
@@ -44,6 +46,9 @@ public:
     // False when a control's contents failed validation.
     bool UpdateData(bool bSaveAndValidate = true);
     void SetIcon(const QIcon& icon, bool bBigIcon);
+    // The window menu, which the dialog may extend; null when the window has none. bRevert
+    // restores the menu's own items and returns null.
+    CMenu* GetSystemMenu(bool bRevert);
 
     const DialogBaseUnits& baseUnits() const { return m_units; }
 
@@ -53,12 +58,21 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual void OnOK();
     virtual void OnCancel();
+    // A command chosen from the window menu; the default carries out the window's own commands
+    // (minimise, close, …).
+    virtual void OnSysCommand(unsigned nID, long lParam);
 
     // The message map: what a button's click and a control's notification run.
     void mapClicked(int nId, std::function<void()> handler);
     void mapNotify(int nId, int nCode, std::function<void(const NMHDR&, long*)> handler);
 
     void reject() override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#else
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+#endif
 
 private:
     void createControls(const DialogTemplate& dialogTemplate);
@@ -70,4 +84,8 @@ private:
     QHash<int, QWidget*> m_items;
     QHash<int, std::function<void()>> m_clicked;
     QHash<QPair<int, int>, std::function<void(const NMHDR&, long*)>> m_notify;
+    std::optional<CMenu> m_systemMenu;
+#ifdef Q_OS_WIN
+    bool m_bDefaultSysCommand = false;
+#endif
 };

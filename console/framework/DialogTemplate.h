@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <span>
 
+class QIcon;
+
 // Styles as dialog templates carry them, with the values of the original resource format.
 inline constexpr uint32_t WS_POPUP = 0x80000000;
 inline constexpr uint32_t WS_VISIBLE = 0x10000000;
@@ -18,9 +20,12 @@ inline constexpr uint32_t WS_EX_APPWINDOW = 0x00040000;
 inline constexpr uint32_t BS_DEFPUSHBUTTON = 0x00000001;
 inline constexpr uint32_t ES_AUTOHSCROLL = 0x00000080;
 inline constexpr uint32_t SS_NOPREFIX = 0x00000080;
+inline constexpr uint32_t SS_ICON = 0x00000003;
 inline constexpr uint32_t TBS_VERT = 0x00000002;
 inline constexpr uint32_t TBS_BOTH = 0x00000008;
 inline constexpr uint32_t TBS_NOTICKS = 0x00000010;
+inline constexpr uint32_t WS_VSCROLL = 0x00200000;
+inline constexpr uint32_t CBS_DROPDOWNLIST = 0x00000003;
 
 // The ids of the standard buttons, which are also the results of a modal run they end.
 inline constexpr int IDOK = 1;
@@ -34,6 +39,9 @@ enum class ControlKind
     Edit,
     Static,
     TrackBar,
+    // A list to choose from, not editable; its template height is that of the open list.
+    DropDownList,
+    Icon, // a static picture; its text is the icon's resource id, e.g. "128"
 };
 
 // One control of a dialog; position and size in dialog units.
@@ -57,4 +65,5 @@ struct DialogTemplate
     uint32_t style;
     uint32_t exStyle;
     std::span<const ControlTemplate> controls;
+    QIcon (*loadIcon)(int id) = nullptr; // where the icons of Icon controls come from
 };

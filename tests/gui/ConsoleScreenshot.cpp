@@ -1,10 +1,13 @@
-// Saves a picture of the console, as it looks once it has started, to the file given on the
-// command line. Runs on a fake serial device; not part of the test run.
+// Saves a picture of a dialog to the file given on the command line: the console as it looks
+// once it has started, or the bare dialog of another template id. Runs on a fake serial device;
+// not part of the test run.
 
 #include "console/ConsoleDlg.h"
 #include "console/ThePort.h"
 #include "console/framework/MessageBox.h"
 #include "dmx/Sleep.h"
+#include "res/Resources.h"
+#include "res/resource.h"
 #include "support/FakeSerialDevice.h"
 
 #include <QApplication>
@@ -12,6 +15,8 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 FakeSerialDevice g_fake;
 CSerialPort thePort(g_fake);
@@ -19,22 +24,25 @@ CSerialPort thePort(g_fake);
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FILE.png\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s FILE.png [TEMPLATE-ID]\n", argv[0]);
         return 2;
     }
+    const int id = argc == 3 ? std::atoi(argv[2]) : IDD_CONSOLE;
     setSleepFunction([](unsigned) {});
     setMessageBoxFunction([](QWidget*, const QString&, const QString&) { return IDOK; });
 
-    CConsoleDlg dlg;
+    const std::unique_ptr<CDialog> dlg = id == IDD_CONSOLE
+                                             ? std::make_unique<CConsoleDlg>()
+                                             : std::make_unique<CDialog>(dialogTemplate(id));
     bool saved = false;
-    QTimer::singleShot(0, &dlg, [&] {
-        if (QTest::qWaitForWindowExposed(&dlg)) {
+    QTimer::singleShot(0, dlg.get(), [&] {
+        if (QTest::qWaitForWindowExposed(dlg.get())) {
             QTest::qWait(300);
-            saved = dlg.grab().save(QString::fromLocal8Bit(argv[1]));
+            saved = dlg->grab().save(QString::fromLocal8Bit(argv[1]));
         }
-        dlg.EndDialog(IDOK);
+        dlg->EndDialog(IDOK);
     });
-    dlg.DoModal();
+    dlg->DoModal();
     return saved ? 0 : 1;
 }

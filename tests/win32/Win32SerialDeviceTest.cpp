@@ -5,6 +5,7 @@
 #include "serial/win32/Win32SerialDevice.h"
 
 #include "dmx/FrameSender.h"
+#include "serial/PortNames.h"
 #include "serial/SerialPort.h"
 #include "support/FakeOwner.h"
 #include "support/TextCapture.h"
@@ -91,6 +92,15 @@ TEST(Win32SerialDevice, AbsentPortFailsWithItsNameAndReasonAndHoldsNothing)
     EXPECT_FALSE(device.setDtr(true));
     LineSettings settings;
     EXPECT_FALSE(device.getLineSettings(settings));
+}
+
+// The name is the one the device opens, so the operator sees what the port will drive.
+TEST_F(Win32SerialDeviceTest, PortDeviceIsNamedOnlyWhenThePortExists)
+{
+    EXPECT_EQ(serialPortDevice(comPort), "\\\\.\\COM" + std::to_string(comPort));
+    EXPECT_FALSE(serialPortDevice(250));
+    EXPECT_FALSE(serialPortDevice(0));
+    EXPECT_FALSE(serialPortDevice(-1));
 }
 
 TEST_F(Win32SerialDeviceTest, HeldPortIsRefusedToOthersUntilClosed)

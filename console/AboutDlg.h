@@ -1,0 +1,10 @@
+#pragma once
+
+#include "framework/Dialog.h"
+
+// The about box: the program's icon, name and version.
+class CAboutDlg : public CDialog
+{
+public:
+    CAboutDlg();
+};

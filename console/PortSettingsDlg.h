@@ -1,0 +1,28 @@
+#pragma once
+
+#include "framework/Dialog.h"
+
+#include <optional>
+#include <string>
+
+// Chooses the port, COM1 to COM8, and the rate at which it is opened. It starts at COM1 and
+// 250000 baud whatever is in use; each entry's tooltip names the device behind that port.
+class CPortSettingsDlg : public CDialog
+{
+public:
+    explicit CPortSettingsDlg(QWidget* pParent = nullptr);
+
+    int m_nPortIndex = 0; // list index: entry i is port number i + 1
+    int m_nBaudRate = 250000;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+};
+
+// What names the device behind a port number (1 = COM1) for the list's tooltips; none when the
+// machine has no such port.
+using PortDeviceFunction = std::optional<std::string> (*)(int portNumber);
+
+// Replaces it (for tests); nullptr restores the machine's own naming. Returns the previous
+// function, nullptr for the machine's own.
+PortDeviceFunction setPortDeviceFunction(PortDeviceFunction function);

@@ -1,0 +1,28 @@
+#include "Resources.h"
+#include "resource.h"
+
+#include <array>
+
+namespace {
+// The port list in port order: entry i is COM(i + 1). The list does not sort, so it stays so.
+constexpr std::array kPortSettingsInitData = {
+    DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM1"},
+    DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM2"},
+    DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM3"},
+    DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM4"},
+    DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM5"},
+    DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM6"},
+    DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM7"},
+    DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM8"},
+};
+} // namespace
+
+std::span<const DlgInitEntry> dialogInitData(int id)
+{
+    switch (id) {
+    case IDD_PORT_SETTINGS:
+        return kPortSettingsInitData;
+    default:
+        return {};
+    }
+}

@@ -1,0 +1,23 @@
+#include "serial/PortNames.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+std::optional<std::string> serialPortDevice(int portNumber)
+{
+    if (portNumber < 1)
+        return std::nullopt;
+    const std::string name = "COM" + std::to_string(portNumber);
+    // A port exists when the system knows its name; the target it maps to is of no use here.
+    char target[1024];
+    if (QueryDosDeviceA(name.c_str(), target, sizeof target) == 0 &&
+        GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        return std::nullopt;
+    // The form the serial device opens, which also reaches COM10 and above.
+    return "\\\\.\\" + name;
+}
