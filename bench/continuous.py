@@ -12,7 +12,6 @@ import os
 import statistics
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
@@ -122,17 +121,7 @@ def check_ramp(frames):
 
 
 def main():
-    program = os.path.abspath(sys.argv[1])
-    xvfb, display = e2e.start_xvfb()
-    master, slave = os.openpty()
-    line = e2e.Line(master)
-    env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
-    env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave), PROGRAM=program,
-               XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="orvanel-bench-"))
-    program_run = subprocess.Popen(
-        ["unshare", "-m", "--propagation", "private", "sh", "-c", e2e.SETUP_DEV],
-        env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-    try:
+    with e2e.running_program(sys.argv[1]) as (display, program_run, line, _):
         line.wait_frames(e2e.STRIPS)
         window = e2e.xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro").split()[0]
         e2e.xdotool(display, "windowfocus", "--sync", window)
@@ -158,14 +147,6 @@ def main():
         except subprocess.TimeoutExpired:
             e2e.fail("the program did not end after the console closed during a loop")
         check_ramp(line.frames()[count:])
-    finally:
-        if program_run.poll() is None:
-            program_run.kill()
-        output = program_run.communicate(timeout=10)[0]
-        if output.strip():
-            print("program output:\n" + output.rstrip())
-        xvfb.terminate()
-        xvfb.wait(timeout=10)
     print("PASS")
 
 

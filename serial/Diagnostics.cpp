@@ -4,8 +4,7 @@
 #include <cstddef>
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "win32/WindowsApi.h"
 #endif
 
 namespace {

@@ -1,12 +1,6 @@
 #include "serial/PortNames.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WindowsApi.h"
 
 std::optional<std::string> serialPortDevice(int portNumber)
 {

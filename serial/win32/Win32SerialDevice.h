@@ -5,13 +5,7 @@
 // windows.h or includes only this header.
 #include "serial/SerialDevice.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "WindowsApi.h"
 
 #include <chrono>
 

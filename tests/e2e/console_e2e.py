@@ -6,6 +6,7 @@ Everything it writes arrives at the master: each frame is the reset byte 0x00 fo
 512 slots.
 """
 
+import contextlib
 import os
 import re
 import subprocess
@@ -133,30 +134,37 @@ def rss_kib(pid):
     return int(match.group(1)) if match else -1
 
 
-def main():
-    program = os.path.abspath(sys.argv[1])
-    bench = "--bench" in sys.argv[2:]
-
+@contextlib.contextmanager
+def running_program(program):
+    """Starts program under a private Xvfb with a pseudo-terminal as COM1; yields the display,
+    the program's process, the line and the start time, and cleans everything up afterwards."""
     xvfb, display = start_xvfb()
     master, slave = os.openpty()  # the slave stays open here, so the master never hangs up
     line = Line(master)
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
-    env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave), PROGRAM=program,
+    env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave),
+               PROGRAM=os.path.abspath(program),
                XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="orvanel-e2e-"))
 
     started = time.monotonic()
-    console = subprocess.Popen(["unshare", "-m", "--propagation", "private", "sh", "-c", SETUP_DEV],
+    process = subprocess.Popen(["unshare", "-m", "--propagation", "private", "sh", "-c", SETUP_DEV],
                                env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     try:
-        run(display, console, line, started, bench)
+        yield display, process, line, started
     finally:
-        if console.poll() is None:
-            console.kill()
-        output = console.communicate(timeout=10)[0]
+        if process.poll() is None:
+            process.kill()
+        output = process.communicate(timeout=10)[0]
         if output.strip():
             print("program output:\n" + output.rstrip())
         xvfb.terminate()
         xvfb.wait(timeout=10)
+
+
+def main():
+    bench = "--bench" in sys.argv[2:]
+    with running_program(sys.argv[1]) as (display, console, line, started):
+        run(display, console, line, started, bench)
     print("PASS")
 
 
