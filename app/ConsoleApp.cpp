@@ -6,7 +6,8 @@ CConsoleApp::CConsoleApp() : CWinApp(nullptr) {}
 
 bool CConsoleApp::InitInstance()
 {
-    // Qt hosts its controls and draws them in its own style; there is nothing to prepare.
+    // The dialog layer hosts its controls and draws them in the platform's style; there is
+    // nothing to prepare.
     CConsoleDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();

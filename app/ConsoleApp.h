@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/framework/WinApp.h"
+#include "framework/WinApp.h"
 
 // The application: runs the console as its only window and ends when the console closes.
 class CConsoleApp : public CWinApp

@@ -1,17 +1,8 @@
-#include "ConsoleApp.h"
 #include "console/SerialTexts.h"
-
-#include <QApplication>
+#include "framework/WinApp.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationVersion(QStringLiteral(ORVANEL_VERSION));
-    // The process ends when the console's modal run does; message boxes that outlive the console
-    // must not end the event loops themselves.
-    QApplication::setQuitOnLastWindowClosed(false);
     installSerialTextSinks();
-
-    theApp.InitInstance();
-    return 0;
+    return AfxWinMain(argc, argv, ORVANEL_VERSION);
 }

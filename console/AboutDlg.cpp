@@ -1,6 +1,5 @@
 #include "AboutDlg.h"
 
-#include "res/Resources.h"
 #include "res/resource.h"
 
-CAboutDlg::CAboutDlg() : CDialog(dialogTemplate(IDD_ABOUTBOX)) {}
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}

@@ -1,15 +1,37 @@
 #include "ConsoleDlg.h"
 
 #include "AboutDlg.h"
-#include "ContinuousSend.h"
+#include "PortSettingsDlg.h"
 #include "ThePort.h"
+#include "dmx/Sleep.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
-#include "res/Resources.h"
+#include "framework/MessagePump.h"
+#include "framework/Resources.h"
+#include "framework/SystemMenu.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 
-CConsoleDlg::CConsoleDlg(QWidget* pParent)
-    : CDialog(dialogTemplate(IDD_CONSOLE), pParent), m_hIcon(loadIcon(IDR_MAINFRAME))
+int32_t g_bLoopRunning = false;
+
+namespace {
+constexpr int kPassesPerCycle = 20;
+constexpr unsigned kAutoSendPassMs = 2;
+constexpr unsigned kRampSendPassMs = 1;
+
+// The part of a cycle that lets the operator act: each pass dispatches what is waiting and then
+// sleeps. These sleeps and the frame's own pause are all that paces a loop.
+void runPasses(unsigned nSleepMs)
+{
+    for (int pass = 0; pass < kPassesPerCycle; ++pass) {
+        PumpWaitingMessages();
+        sleepMilliseconds(nSleepMs);
+    }
+}
+} // namespace
+
+CConsoleDlg::CConsoleDlg(CDialog* pParent)
+    : CDialog(IDD_CONSOLE, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME))
 {
     mapClicked(IDC_SEND, [this] { SendFrame(); });
     mapClicked(IDC_OPEN_PORT, [this] { OnPortSettings(); });
@@ -51,8 +73,8 @@ bool CConsoleDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     if (CMenu* pSysMenu = GetSystemMenu(false)) {
-        const QString strAboutMenu = loadString(IDS_ABOUTBOX);
-        if (!strAboutMenu.isEmpty()) {
+        const std::string strAboutMenu = loadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.empty()) {
             pSysMenu->AppendMenu(MF_SEPARATOR);
             pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
         }
@@ -70,19 +92,9 @@ bool CConsoleDlg::OnInitDialog()
 
     // Shown before the console itself, which then runs without a port.
     if (!thePort.Open(1, 250000))
-        AfxMessageBox(QStringLiteral("打开串口失败！"), MB_OK);
+        AfxMessageBox(loadString(IDS_OPEN_PORT_FAILED), MB_OK);
 
     return true;
-}
-
-void CConsoleDlg::OnSysCommand(unsigned nID, long lParam)
-{
-    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg dlgAbout;
-        dlgAbout.DoModal();
-    } else {
-        CDialog::OnSysCommand(nID, lParam);
-    }
 }
 
 void CConsoleDlg::OnSliderDraw(int nStrip, const NMHDR& /*notification*/, long* pResult)
@@ -110,4 +122,83 @@ CSliderCtrl& CConsoleDlg::slider(int nStrip)
     CSliderCtrl* const sliders[kStripCount] = {&m_slider1, &m_slider2, &m_slider3,
                                                &m_slider4, &m_slider5, &m_slider6};
     return *sliders[nStrip - 1];
+}
+
+// ---- Window menu -------------------------------------------------------------------------------
+
+void CConsoleDlg::OnSysCommand(unsigned nID, long lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
+// ---- Port settings -----------------------------------------------------------------------------
+
+void CConsoleDlg::OnPortSettings()
+{
+    // The framework makes the console its owner, which takes no input while the dialog is open.
+    // A continuous loop that dispatched this click waits here and goes on with whatever port is
+    // open afterwards.
+    CPortSettingsDlg dlg;
+    if (dlg.DoModal() != IDOK)
+        return;
+
+    if (thePort.IsOpen())
+        thePort.Close();
+    // A negative rate reaches the device as a very large one, which it refuses; a rate of 0
+    // fails without reaching the device.
+    if (!thePort.Open(dlg.m_nPortIndex + 1, static_cast<unsigned>(dlg.m_nBaudRate)))
+        AfxMessageBox(loadString(IDS_OPEN_PORT_FAILED), MB_OK);
+}
+
+// ---- Continuous sending ------------------------------------------------------------------------
+// Each mode runs inside its button's click handler and keeps the console usable by pumping the
+// message queue between frames, so every other handler, a second press of either loop button
+// among them, can run nested inside the loop.
+
+bool CConsoleDlg::ToggleLoop(int nButton, int nIdleTextId)
+{
+    // A loop started once the console has been told to close would run on with no window to stop
+    // it from, so a press that would start one then does nothing.
+    if (!g_bLoopRunning && !IsWindowVisible())
+        return false;
+    g_bLoopRunning = !g_bLoopRunning;
+    // The caption names only this button: after a stop by the other button, the button that
+    // started the loop keeps its stop caption until it is pressed again.
+    SetDlgItemText(nButton, loadString(g_bLoopRunning ? IDS_STOP_SENDING : nIdleTextId));
+    return g_bLoopRunning;
+}
+
+void CConsoleDlg::OnAutoSend()
+{
+    // A press that stops a loop only clears the flag; the loop itself lies further down this call
+    // stack and ends after its current cycle's frame.
+    if (!ToggleLoop(IDC_AUTO_SEND, IDS_AUTO_SEND))
+        return;
+    while (g_bLoopRunning) {
+        runPasses(kAutoSendPassMs);
+        SendFrame();
+    }
+    AfxMessageBox(loadString(IDS_SENDING_STOPPED), MB_OK);
+}
+
+void CConsoleDlg::OnRampSend()
+{
+    if (!ToggleLoop(IDC_RAMP_SEND, IDS_RAMP_SEND))
+        return;
+    uint8_t level = 0; // every run starts at 0
+    while (g_bLoopRunning) {
+        runPasses(kRampSendPassMs);
+        // Only the value fields change; the sliders stay, and the channel fields decide which
+        // channels carry the level.
+        for (int strip = 0; strip < kStripCount; ++strip)
+            SetDlgItemInt(IDC_VALUE1 + strip, level);
+        SendFrame();
+        ++level; // from 255 back to 0
+    }
+    AfxMessageBox(loadString(IDS_SENDING_STOPPED), MB_OK);
 }

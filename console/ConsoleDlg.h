@@ -4,7 +4,11 @@
 #include "framework/Dialog.h"
 #include "framework/SliderCtrl.h"
 
-#include <QIcon>
+#include <cstdint>
+
+// True while a continuous send loop should go on: a 32-bit boolean shared by auto send and ramp
+// send, so that either loop button, OK and Cancel stop whichever loop is running.
+extern int32_t g_bLoopRunning;
 
 // The console: six channel strips, each a channel field above a trackbar above a value field,
 // and a column of buttons. Every paint of a trackbar writes its position into the strip's value
@@ -12,7 +16,7 @@
 class CConsoleDlg : public CDialog, public FieldReader
 {
 public:
-    explicit CConsoleDlg(QWidget* pParent = nullptr);
+    explicit CConsoleDlg(CDialog* pParent = nullptr);
 
     // The frame sender reads the strips' fields through this.
     int GetDlgItemInt(int nId) const override;
@@ -27,7 +31,7 @@ protected:
     CSliderCtrl m_slider3;
     CSliderCtrl m_slider2;
     CSliderCtrl m_slider1;
-    QIcon m_hIcon;
+    HICON m_hIcon;
 
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -47,5 +51,5 @@ protected:
 private:
     CSliderCtrl& slider(int nStrip);
     // Toggles the running flag and sets nButton's caption to match; true when a loop is to start.
-    bool ToggleLoop(int nButton, const QString& idleText);
+    bool ToggleLoop(int nButton, int nIdleTextId);
 };

@@ -1,19 +1,15 @@
 #include "PortSettingsDlg.h"
 
-#include "ConsoleDlg.h"
-#include "ThePort.h"
 #include "framework/DataExchange.h"
-#include "framework/DlgInit.h"
-#include "framework/MessageBox.h"
-#include "res/Resources.h"
+#include "framework/Resources.h"
 #include "res/resource.h"
 #include "serial/PortNames.h"
-
-#include <QComboBox>
 
 #include <utility>
 
 namespace {
+constexpr int kPortCount = 8; // COM1 to COM8, as the list's initial data has them
+
 PortDeviceFunction g_portDevice = nullptr;
 
 std::optional<std::string> portDevice(int portNumber)
@@ -27,27 +23,17 @@ PortDeviceFunction setPortDeviceFunction(PortDeviceFunction function)
     return std::exchange(g_portDevice, function);
 }
 
-CPortSettingsDlg::CPortSettingsDlg(QWidget* pParent)
-    : CDialog(dialogTemplate(IDD_PORT_SETTINGS), pParent)
-{
-    ExecuteDlgInit(*this, dialogInitData(IDD_PORT_SETTINGS));
+CPortSettingsDlg::CPortSettingsDlg(CDialog* pParent) : CDialog(IDD_PORT_SETTINGS, pParent) {}
 
-    // The entries keep their COM names; the tooltip tells the operator which interface that is
-    // on this machine, looked up as the dialog opens because adapters come and go.
-    auto* list = qobject_cast<QComboBox*>(GetDlgItem(IDC_PORT_LIST));
-    for (int index = 0; index < list->count(); ++index) {
+bool CPortSettingsDlg::OnInitDialog()
+{
+    // The entries keep their COM names; the tip tells the operator which interface that is on
+    // this machine, looked up as the dialog opens because adapters come and go.
+    for (int index = 0; index < kPortCount; ++index) {
         const std::optional<std::string> device = portDevice(index + 1);
-        list->setItemData(index,
-                          device ? QString::fromStdString(*device)
-                                 : QStringLiteral("此计算机上没有此串口"),
-                          Qt::ToolTipRole);
+        SetListItemTip(IDC_PORT_LIST, index, device ? *device : loadString(IDS_NO_SUCH_PORT));
     }
-    // Closed, the list tells the same of the chosen entry.
-    const auto showChosen = [list] {
-        list->setToolTip(list->currentData(Qt::ToolTipRole).toString());
-    };
-    showChosen();
-    connect(list, &QComboBox::currentIndexChanged, list, showChosen);
+    return CDialog::OnInitDialog();
 }
 
 void CPortSettingsDlg::DoDataExchange(CDataExchange* pDX)
@@ -55,20 +41,4 @@ void CPortSettingsDlg::DoDataExchange(CDataExchange* pDX)
     CDialog::DoDataExchange(pDX);
     DDX_CBIndex(pDX, IDC_PORT_LIST, m_nPortIndex);
     DDX_Text(pDX, IDC_BAUD, m_nBaudRate);
-}
-
-void CConsoleDlg::OnPortSettings()
-{
-    // Owned by the console, which takes no input while the dialog is open. A continuous loop
-    // that dispatched this click waits here and goes on with whatever port is open afterwards.
-    CPortSettingsDlg dlg(this);
-    if (dlg.DoModal() != IDOK)
-        return;
-
-    if (thePort.IsOpen())
-        thePort.Close();
-    // A negative rate reaches the device as a very large one, which it refuses; a rate of 0
-    // fails without reaching the device.
-    if (!thePort.Open(dlg.m_nPortIndex + 1, static_cast<unsigned>(dlg.m_nBaudRate)))
-        AfxMessageBox(QStringLiteral("打开串口失败！"), MB_OK);
 }

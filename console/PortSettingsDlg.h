@@ -6,20 +6,21 @@
 #include <string>
 
 // Chooses the port, COM1 to COM8, and the rate at which it is opened. It starts at COM1 and
-// 250000 baud whatever is in use; each entry's tooltip names the device behind that port.
+// 250000 baud whatever is in use; each entry's tip names the device behind that port.
 class CPortSettingsDlg : public CDialog
 {
 public:
-    explicit CPortSettingsDlg(QWidget* pParent = nullptr);
+    explicit CPortSettingsDlg(CDialog* pParent = nullptr);
 
     int m_nPortIndex = 0; // list index: entry i is port number i + 1
     int m_nBaudRate = 250000;
 
 protected:
+    bool OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
 };
 
-// What names the device behind a port number (1 = COM1) for the list's tooltips; none when the
+// What names the device behind a port number (1 = COM1) for the list's tips; none when the
 // machine has no such port.
 using PortDeviceFunction = std::optional<std::string> (*)(int portNumber);
 

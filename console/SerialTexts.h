@@ -1,11 +1,8 @@
 #pragma once
 
-#include <QLoggingCategory>
+// The logging category of the serial link's diagnostics (debug level) and warnings.
+inline constexpr char kSerialLogCategory[] = "orvanel.serial";
 
-// The serial link's log: write diagnostics at debug level (off unless enabled, e.g. with
-// QT_LOGGING_RULES="orvanel.serial.debug=true"), and warnings.
-Q_DECLARE_LOGGING_CATEGORY(lcSerial)
-
-// Routes the serial link's texts: diagnostics and warnings to the log, operator messages to a
-// message box.
+// Routes the serial link's texts: diagnostics and warnings to the program's log, the message
+// for the operator to a message box.
 void installSerialTextSinks();

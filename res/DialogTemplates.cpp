@@ -1,4 +1,4 @@
-#include "Resources.h"
+#include "framework/Resources.h"
 #include "resource.h"
 
 #include <array>
@@ -74,7 +74,6 @@ constexpr DialogTemplate kAbout{
     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
     0,
     kAboutControls,
-    loadIcon,
 };
 
 // clang-format off

@@ -1,21 +1,20 @@
-#include "Resources.h"
+#include "framework/Resources.h"
 #include "resource.h"
 
-// Registers the compiled-in images; referencing it also keeps them in a static link.
-static void registerImages()
-{
-    Q_INIT_RESOURCE(orvanel);
-}
+#include "orvanel_icon_images.h" // generated: the application icon's images
 
-QIcon loadIcon(int id)
-{
-    static const bool registered = (registerImages(), true);
-    Q_UNUSED(registered);
+#include <array>
 
-    QIcon icon;
-    if (id == IDR_MAINFRAME) {
-        icon.addFile(QStringLiteral(":/res/orvanel-32.xpm"), QSize(32, 32));
-        icon.addFile(QStringLiteral(":/res/orvanel-16.xpm"), QSize(16, 16));
-    }
-    return icon;
+namespace {
+constexpr std::array kMainFrame = {
+    IconImage{16, kIconImage16},
+    IconImage{32, kIconImage32},
+};
+} // namespace
+
+std::span<const IconImage> iconImages(int id)
+{
+    if (id == IDR_MAINFRAME)
+        return kMainFrame;
+    return {};
 }

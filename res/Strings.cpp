@@ -1,12 +1,33 @@
-#include "Resources.h"
+#include "framework/Resources.h"
 #include "resource.h"
 
-QString loadString(int id)
+#include <array>
+#include <utility>
+
+namespace {
+// Every text the program shows, by id: the program's own and those of the framework.
+constexpr std::array<std::pair<int, const char*>, 13> kStringTable = {{
+    {IDS_ABOUTBOX, "关于 Orvanel(&A)..."},
+    {IDS_OPEN_PORT_FAILED, "打开串口失败！"},
+    {IDS_PORT_ALREADY_OPEN, "串口已经被打开"},
+    {IDS_AUTO_SEND, "自动发送"},
+    {IDS_RAMP_SEND, "自变发送"},
+    {IDS_STOP_SENDING, "停止发送"},
+    {IDS_SENDING_STOPPED, "已停止发送"},
+    {IDS_NO_SUCH_PORT, "此计算机上没有此串口"},
+    {AFX_IDS_APP_DESCRIPTION, "DMX512 lighting console: six channel strips on a serial port."},
+    {AFX_IDS_SCMINIMIZE, "最小化(&N)"},
+    {AFX_IDS_SCCLOSE, "关闭(&C)\tAlt+F4"},
+    {AFX_IDS_OK, "确定"},
+    {AFX_IDP_PARSE_INT, "请输入一个整数。"},
+}};
+} // namespace
+
+std::string loadString(int id)
 {
-    switch (id) {
-    case IDS_ABOUTBOX:
-        return QStringLiteral("关于 Orvanel(&A)...");
-    default:
-        return {};
+    for (const auto& [stringId, text] : kStringTable) {
+        if (stringId == id)
+            return text;
     }
+    return {};
 }

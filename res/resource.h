@@ -6,10 +6,19 @@
 
 inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDD_ABOUTBOX = 100;
-inline constexpr int IDS_ABOUTBOX = 101;
 inline constexpr int IDD_CONSOLE = 102;
 inline constexpr int IDD_PORT_SETTINGS = 129;
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
+
+// The string table.
+inline constexpr int IDS_ABOUTBOX = 101;
+inline constexpr int IDS_OPEN_PORT_FAILED = 1100;
+inline constexpr int IDS_PORT_ALREADY_OPEN = 1101;
+inline constexpr int IDS_AUTO_SEND = 1102;
+inline constexpr int IDS_RAMP_SEND = 1103;
+inline constexpr int IDS_STOP_SENDING = 1104;
+inline constexpr int IDS_SENDING_STOPPED = 1105;
+inline constexpr int IDS_NO_SUCH_PORT = 1106;
 
 inline constexpr int IDC_SEND = 1000;
 inline constexpr int IDC_PORT_LIST = 1001; // port settings

@@ -6,7 +6,7 @@ enum class SerialText
 {
     Diagnostic,      // one line per write that had to wait for completion
     Warning,         // why a device could not be opened, for whoever reads the log
-    OperatorMessage, // shown to the operator in an OK-only message box
+    PortAlreadyOpen, // for the operator: Open was called on a port that is open already
 };
 
 using TextSink = void (*)(const char* text);

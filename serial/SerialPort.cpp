@@ -19,7 +19,7 @@ bool CSerialPort::Open(int nPort, unsigned nBaud)
     // The rate is stored even when the port turns out to be open already.
     m_nBaudRate = nBaud;
     if (m_hPort) {
-        emitSerialText(SerialText::OperatorMessage, "串口已经被打开");
+        emitSerialText(SerialText::PortAlreadyOpen, "the port is open already");
         return false;
     }
     if (nBaud == 0)

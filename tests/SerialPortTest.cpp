@@ -148,10 +148,10 @@ TEST_F(SerialPortTest, FailedOpenLeavesThePortClosedWithNothingHeld)
 
 TEST_F(SerialPortTest, OpenOnAnOpenPortWarnsAndStoresTheRateForTheNextApply)
 {
-    TextCapture messages(SerialText::OperatorMessage);
+    TextCapture messages(SerialText::PortAlreadyOpen);
     openOrFail();
     EXPECT_FALSE(port.Open(2, 9600));
-    EXPECT_EQ(messages.lines(), (std::vector<std::string>{"串口已经被打开"}));
+    EXPECT_EQ(messages.lines(), (std::vector<std::string>{"the port is open already"}));
     EXPECT_TRUE(device.calls.empty());
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(device.line.BaudRate, 250000u);

@@ -1,4 +1,4 @@
-#include "MessagePump.h"
+#include "framework/MessagePump.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,9 +3,7 @@
 #include <cstdint>
 #include <span>
 
-class QIcon;
-
-// Styles as dialog templates carry them, with the values of the original resource format.
+// Styles as dialog templates carry them, with the values of the Windows resource format.
 inline constexpr uint32_t WS_POPUP = 0x80000000;
 inline constexpr uint32_t WS_VISIBLE = 0x10000000;
 inline constexpr uint32_t WS_CAPTION = 0x00C00000;
@@ -14,6 +12,7 @@ inline constexpr uint32_t WS_SYSMENU = 0x00080000;
 inline constexpr uint32_t WS_GROUP = 0x00020000;
 inline constexpr uint32_t WS_MINIMIZEBOX = 0x00020000; // windows only; WS_GROUP on controls
 inline constexpr uint32_t WS_TABSTOP = 0x00010000;
+inline constexpr uint32_t WS_VSCROLL = 0x00200000;
 inline constexpr uint32_t DS_MODALFRAME = 0x00000080;
 inline constexpr uint32_t DS_SETFONT = 0x00000040;
 inline constexpr uint32_t WS_EX_APPWINDOW = 0x00040000;
@@ -24,7 +23,6 @@ inline constexpr uint32_t SS_ICON = 0x00000003;
 inline constexpr uint32_t TBS_VERT = 0x00000002;
 inline constexpr uint32_t TBS_BOTH = 0x00000008;
 inline constexpr uint32_t TBS_NOTICKS = 0x00000010;
-inline constexpr uint32_t WS_VSCROLL = 0x00200000;
 inline constexpr uint32_t CBS_DROPDOWNLIST = 0x00000003;
 
 // The ids of the standard buttons, which are also the results of a modal run they end.
@@ -41,7 +39,7 @@ enum class ControlKind
     TrackBar,
     // A list to choose from, not editable; its template height is that of the open list.
     DropDownList,
-    Icon, // a static picture; its text is the icon's resource id, e.g. "128"
+    Icon, // a static picture that sizes itself to its icon; its text is the icon's id, e.g. "128"
 };
 
 // One control of a dialog; position and size in dialog units.
@@ -65,5 +63,16 @@ struct DialogTemplate
     uint32_t style;
     uint32_t exStyle;
     std::span<const ControlTemplate> controls;
-    QIcon (*loadIcon)(int id) = nullptr; // where the icons of Icon controls come from
+};
+
+// The message of an initial-data entry that appends its text to a drop-down list.
+inline constexpr int CB_ADDSTRING = 0x0143;
+
+// One entry of a dialog's initial data: a message that the dialog sends to one of its controls
+// as it is created, carrying a text.
+struct DlgInitEntry
+{
+    int id;
+    int message;
+    const char* text; // UTF-8
 };

@@ -3,36 +3,37 @@
 #include <limits>
 
 namespace {
-bool isBlank(QChar c)
+bool isBlank(char c)
 {
-    return c == u' ' || c == u'\t';
+    return c == ' ' || c == '\t';
 }
 } // namespace
 
-std::optional<int> parseDlgItemInt(QStringView text)
+std::optional<int> parseDlgItemInt(std::string_view text)
 {
-    qsizetype i = 0;
-    qsizetype end = text.size();
+    size_t i = 0;
+    size_t end = text.size();
     while (i < end && isBlank(text[i]))
         ++i;
     while (end > i && isBlank(text[end - 1]))
         --end;
 
     bool negative = false;
-    if (i < end && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
+    if (i < end && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
         ++i;
     }
     if (i == end)
         return std::nullopt;
 
-    // Accumulate as a negative number, whose range covers the most negative int.
+    // Accumulate as a negative number, whose range covers the most negative int. Bytes of
+    // other characters (full-width digits among them) are no digits.
     long long value = 0;
     for (; i < end; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
+        const char c = text[i];
+        if (c < '0' || c > '9')
             return std::nullopt;
-        value = value * 10 - (c - u'0');
+        value = value * 10 - (c - '0');
         if (value < std::numeric_limits<int>::min())
             return std::nullopt;
     }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "Handles.h"
 
-#ifndef Q_OS_WIN
-class QMenu;
-#endif
+#include <string_view>
 
 inline constexpr unsigned MF_STRING = 0x0000;
 inline constexpr unsigned MF_SEPARATOR = 0x0800;
@@ -19,23 +17,10 @@ inline constexpr unsigned SC_CLOSE = 0xF060;
 class CMenu
 {
 public:
-#ifdef Q_OS_WIN
-    explicit CMenu(void* menu) : m_menu(menu) {}
-#else
-    explicit CMenu(QMenu* menu) : m_menu(menu) {}
-    QMenu* menu() const
-    {
-        return m_menu;
-    }
-#endif
+    explicit CMenu(HMENU hMenu) : m_hMenu(hMenu) {}
 
     // Appends a separator (MF_SEPARATOR) or an item with the given id and text (MF_STRING).
-    bool AppendMenu(unsigned nFlags, unsigned nIDNewItem = 0, const QString& text = {});
+    bool AppendMenu(unsigned nFlags, unsigned nIDNewItem = 0, std::string_view text = {});
 
-private:
-#ifdef Q_OS_WIN
-    void* m_menu; // the window's HMENU
-#else
-    QMenu* m_menu;
-#endif
+    HMENU m_hMenu;
 };

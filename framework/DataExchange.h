@@ -16,7 +16,7 @@ public:
     bool m_bFailed = false;
 };
 
-// Binds rControl to the trackbar nIDC of the dialog, once.
+// Binds rControl to the trackbar nIDC of the dialog.
 void DDX_Control(CDataExchange* pDX, int nIDC, CSliderCtrl& rControl);
 
 // The selected entry of the drop-down list nIDC: selects entry index, or reads back the index of

@@ -1,7 +1,6 @@
 #include "WinApp.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
+#include "Backend.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -23,12 +22,9 @@ CWinApp* AfxGetApp()
     return g_pApp;
 }
 
-QString AfxGetAppName()
+std::string AfxGetAppName()
 {
     if (g_pApp && g_pApp->m_pszAppName)
-        return QString::fromUtf8(g_pApp->m_pszAppName);
-    QString name = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    if (name.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
-        name.chop(4);
-    return name;
+        return g_pApp->m_pszAppName;
+    return executableBaseName();
 }

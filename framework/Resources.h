@@ -1,0 +1,39 @@
+#pragma once
+
+#include "DialogTemplate.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// The program's resources. The program defines these functions (they are its resource section);
+// the framework looks its dialogs, strings and icons up through them by id, as Windows looks up
+// an executable's own resources.
+
+// The dialog template with the given id; every id the program uses has one.
+const DialogTemplate& dialogTemplate(int id);
+
+// What the dialog with the given id puts into its controls as it is created; empty for a dialog
+// without initial data.
+std::span<const DlgInitEntry> dialogInitData(int id);
+
+// The string with the given id from the string table (UTF-8); empty for an unknown id.
+std::string loadString(int id);
+
+// One image of an icon: an encoded image file (PNG) of size x size pixels.
+struct IconImage
+{
+    int size;
+    std::span<const uint8_t> data;
+};
+
+// The images of the icon with the given id, smallest first; empty for an unknown id. Where the
+// platform keeps icons in the executable's own resources, it takes them from there instead.
+std::span<const IconImage> iconImages(int id);
+
+// The framework's own strings, which the program's string table supplies too.
+inline constexpr int AFX_IDS_APP_DESCRIPTION = 0xE002; // one line on what the program does
+inline constexpr int AFX_IDS_SCMINIMIZE = 0xEF01;      // window menu: minimise
+inline constexpr int AFX_IDS_SCCLOSE = 0xEF06;         // window menu: close
+inline constexpr int AFX_IDS_OK = 0xF001;              // the button of a message box
+inline constexpr int AFX_IDP_PARSE_INT = 0xF110;       // the prompt for an integer
