@@ -1,6 +1,8 @@
 #include "ConsoleDlg.h"
 
 #include "AboutDlg.h"
+#include "MachinePorts.h"
+#include "OpenFailureText.h"
 #include "PortSettingsDlg.h"
 #include "ThePort.h"
 #include "dmx/Sleep.h"
@@ -92,7 +94,7 @@ bool CConsoleDlg::OnInitDialog()
 
     // Shown before the console itself, which then runs without a port.
     if (!thePort.Open(1, 250000))
-        AfxMessageBox(loadString(IDS_OPEN_PORT_FAILED), MB_OK);
+        ReportOpenFailure(1, 250000);
 
     return true;
 }
@@ -151,8 +153,16 @@ void CConsoleDlg::OnPortSettings()
         thePort.Close();
     // A negative rate reaches the device as a very large one, which it refuses; a rate of 0
     // fails without reaching the device.
-    if (!thePort.Open(dlg.m_nPortIndex + 1, static_cast<unsigned>(dlg.m_nBaudRate)))
-        AfxMessageBox(loadString(IDS_OPEN_PORT_FAILED), MB_OK);
+    const int nPort = dlg.m_nPortIndex + 1;
+    const auto nBaud = static_cast<unsigned>(dlg.m_nBaudRate);
+    if (!thePort.Open(nPort, nBaud))
+        ReportOpenFailure(nPort, nBaud);
+}
+
+void CConsoleDlg::ReportOpenFailure(int nPort, unsigned nBaud)
+{
+    AfxMessageBox(loadString(IDS_OPEN_PORT_FAILED), MB_OK,
+                  describeOpenFailure(nPort, nBaud, thePort.LastOpenFailure(), machinePorts()));
 }
 
 // ---- Continuous sending ------------------------------------------------------------------------

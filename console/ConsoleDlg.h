@@ -52,4 +52,6 @@ private:
     CSliderCtrl& slider(int nStrip);
     // Toggles the running flag and sets nButton's caption to match; true when a loop is to start.
     bool ToggleLoop(int nButton, int nIdleTextId);
+    // "Failed to open the port", with why COM nPort did not open at nBaud.
+    void ReportOpenFailure(int nPort, unsigned nBaud);
 };

@@ -6,7 +6,7 @@
 
 namespace {
 // Every text the program shows, by id: the program's own and those of the framework.
-constexpr std::array<std::pair<int, const char*>, 13> kStringTable = {{
+constexpr std::array<std::pair<int, const char*>, 21> kStringTable = {{
     {IDS_ABOUTBOX, "关于 Orvanel(&A)..."},
     {IDS_OPEN_PORT_FAILED, "打开串口失败！"},
     {IDS_PORT_ALREADY_OPEN, "串口已经被打开"},
@@ -15,6 +15,15 @@ constexpr std::array<std::pair<int, const char*>, 13> kStringTable = {{
     {IDS_STOP_SENDING, "停止发送"},
     {IDS_SENDING_STOPPED, "已停止发送"},
     {IDS_NO_SUCH_PORT, "此计算机上没有此串口"},
+    {IDS_NO_SUCH_PORT_DETAIL, "此计算机上没有 %1。"},
+    {IDS_PORTS_HERE, "本机的串口：%1"},
+    {IDS_NO_PORTS_HERE, "本机没有串口。请接上 DMX 接口后再试。"},
+    {IDS_PERMISSION_DENIED_DETAIL, "没有权限打开 %1（%2）。\n请把您的用户加入 dialout 组："
+                                   "sudo usermod -aG dialout $USER，然后注销并重新登录。"},
+    {IDS_IN_USE_DETAIL, "%1 正被另一个程序使用。请先关闭那个程序。"},
+    {IDS_SETTINGS_REFUSED_DETAIL, "%1 不能设为 %2 波特、8 数据位、无校验、2 停止位。"},
+    {IDS_INVALID_RATE_DETAIL, "波特率必须大于 0。"},
+    {IDS_SYSTEM_ERROR_DETAIL, "无法打开 %1：%2。"},
     {AFX_IDS_APP_DESCRIPTION, "DMX512 lighting console: six channel strips on a serial port."},
     {AFX_IDS_SCMINIMIZE, "最小化(&N)"},
     {AFX_IDS_SCCLOSE, "关闭(&C)\tAlt+F4"},

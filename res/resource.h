@@ -19,6 +19,15 @@ inline constexpr int IDS_RAMP_SEND = 1103;
 inline constexpr int IDS_STOP_SENDING = 1104;
 inline constexpr int IDS_SENDING_STOPPED = 1105;
 inline constexpr int IDS_NO_SUCH_PORT = 1106;
+// Why a port did not open, below IDS_OPEN_PORT_FAILED.
+inline constexpr int IDS_NO_SUCH_PORT_DETAIL = 1110;
+inline constexpr int IDS_PORTS_HERE = 1111;
+inline constexpr int IDS_NO_PORTS_HERE = 1112;
+inline constexpr int IDS_PERMISSION_DENIED_DETAIL = 1113;
+inline constexpr int IDS_IN_USE_DETAIL = 1114;
+inline constexpr int IDS_SETTINGS_REFUSED_DETAIL = 1115;
+inline constexpr int IDS_INVALID_RATE_DETAIL = 1116;
+inline constexpr int IDS_SYSTEM_ERROR_DETAIL = 1117;
 
 inline constexpr int IDC_SEND = 1000;
 inline constexpr int IDC_PORT_LIST = 1001; // port settings

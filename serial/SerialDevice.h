@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OpenFailure.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -92,6 +94,8 @@ public:
     virtual WriteStatus waitForWrite(size_t& transferred) = 0;
     virtual void clearError() = 0;
     virtual void close() = 0;
+    // Why the last openExclusive or setLineSettings failed.
+    virtual OpenFailure openFailure() const = 0;
 };
 
 // The serial device of the platform this program runs on.

@@ -3,6 +3,7 @@
 #include "Diagnostics.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 constexpr uint32_t kQueueBytes = 4096;
@@ -23,9 +24,9 @@ bool CSerialPort::Open(int nPort, unsigned nBaud)
         return false;
     }
     if (nBaud == 0)
-        return false;
+        return Fail({OpenFailure::Cause::InvalidRate, {}, {}});
     if (!m_device.openExclusive(nPort))
-        return false;
+        return Fail(m_device.openFailure());
     m_hPort = &m_device;
 
     m_device.setEventMask(EV_RXCHAR);
@@ -40,12 +41,19 @@ bool CSerialPort::Open(int nPort, unsigned nBaud)
     m_device.setTimeouts(timeouts);
 
     if (!ApplyLineSettings()) {
+        OpenFailure failure = m_device.openFailure();
         Close();
-        return false;
+        return Fail(std::move(failure));
     }
     m_device.setDtr(true);
     m_bOpened = true;
     return true;
+}
+
+bool CSerialPort::Fail(OpenFailure failure)
+{
+    m_lastOpenFailure = std::move(failure);
+    return false;
 }
 
 bool CSerialPort::Close()

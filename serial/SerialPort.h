@@ -20,6 +20,8 @@ public:
     bool ApplyLineSettings();
     bool IsOpen() const { return m_bOpened; }
     bool WriteBlock(const void* pData, int nLength);
+    // Why the last Open that failed did so.
+    const OpenFailure& LastOpenFailure() const { return m_lastOpenFailure; }
 
     SerialDevice* m_hPort = nullptr; // the device while open, null while closed
     uint8_t m_nByteSize = 8;
@@ -31,5 +33,8 @@ public:
     uint32_t m_nFlowControl = 0;
 
 private:
+    bool Fail(OpenFailure failure);
+
     SerialDevice& m_device;
+    OpenFailure m_lastOpenFailure;
 };

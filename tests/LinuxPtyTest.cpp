@@ -161,6 +161,8 @@ TEST_F(LinuxPtyTest, ThePortIsExclusiveWhileHeld)
         EXPECT_NE(warnings.lines()[0].find("in use"), std::string::npos) << warnings.lines()[0];
     }
     EXPECT_FALSE(second.IsOpen());
+    EXPECT_EQ(second.LastOpenFailure().cause, OpenFailure::Cause::InUse);
+    EXPECT_EQ(second.LastOpenFailure().device, (root.path() / "dev" / "ttyUSB0").string());
     port.Close();
     EXPECT_TRUE(second.Open(1, 250000));
 }
@@ -171,6 +173,7 @@ TEST_F(LinuxPtyTest, AbsentPortsAndNonTerminalsDoNotOpen)
     EXPECT_FALSE(port.Open(2, 250000));
     ASSERT_EQ(warnings.lines().size(), 1u);
     EXPECT_NE(warnings.lines()[0].find("COM2"), std::string::npos);
+    EXPECT_EQ(port.LastOpenFailure().cause, OpenFailure::Cause::NoSuchPort);
 
     fs::remove(root.path() / "dev" / "ttyUSB0");
     std::ofstream(root.path() / "dev" / "ttyUSB0") << "not a terminal";

@@ -123,6 +123,15 @@ TEST_F(SerialPortTest, FailedOpenLeavesThePortClosedWithNothingHeld)
     EXPECT_EQ(device.calls, Calls{"openExclusive(1)"});
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(port.m_hPort, nullptr);
+    EXPECT_EQ(port.LastOpenFailure().cause, OpenFailure::Cause::NoSuchPort);
+
+    // A present port the system refuses: the device's own account is kept.
+    device.refuseOpen = OpenFailure{OpenFailure::Cause::PermissionDenied, "/dev/ttyUSB1", "denied"};
+    EXPECT_FALSE(port.Open(2, 250000));
+    EXPECT_EQ(port.LastOpenFailure().cause, OpenFailure::Cause::PermissionDenied);
+    EXPECT_EQ(port.LastOpenFailure().device, "/dev/ttyUSB1");
+    EXPECT_EQ(port.LastOpenFailure().reason, "denied");
+    device.refuseOpen.reset();
 
     // Refused settings: the device is configured, then closed again.
     device.presentPorts = {1};
@@ -136,12 +145,14 @@ TEST_F(SerialPortTest, FailedOpenLeavesThePortClosedWithNothingHeld)
     EXPECT_EQ(tail, (Calls{"setLineSettings(250000)", "setEventMask(0)", "setDtr(0)", "purge(15)",
                            "close"}));
     EXPECT_TRUE(device.callsStartingWith("setDtr(1)").empty());
+    EXPECT_EQ(port.LastOpenFailure().cause, OpenFailure::Cause::SettingsRefused);
 
     // Rate 0 fails before the device is touched, and a later open works.
     device.refuseSettings = false;
     device.clearRecord();
     EXPECT_FALSE(port.Open(1, 0));
     EXPECT_TRUE(device.calls.empty());
+    EXPECT_EQ(port.LastOpenFailure().cause, OpenFailure::Cause::InvalidRate);
     EXPECT_FALSE(port.IsOpen());
     EXPECT_TRUE(port.Open(1, 250000));
 }

@@ -42,6 +42,15 @@ std::string reason(int error)
     return text;
 }
 
+OpenFailure::Cause causeOf(int error)
+{
+    if (error == EACCES || error == EPERM)
+        return OpenFailure::Cause::PermissionDenied;
+    if (error == EWOULDBLOCK || error == EBUSY)
+        return OpenFailure::Cause::InUse;
+    return OpenFailure::Cause::SystemError;
+}
+
 } // namespace
 
 SerialDevice& platformSerialDevice()
@@ -66,13 +75,16 @@ bool LinuxSerialDevice::openExclusive(int portNumber)
     const auto path = m_resolver.devicePath(portNumber);
     if (!path) {
         warn("COM" + std::to_string(portNumber) + ": no such serial port on this machine");
+        m_failure = {OpenFailure::Cause::NoSuchPort, {}, {}};
         errno = ENOENT;
         return false;
     }
+    m_path = *path;
     if (!openPath(*path)) {
         const int error = errno;
         warn("cannot open " + *path + " as COM" + std::to_string(portNumber) + ": " +
              reason(error));
+        m_failure = {causeOf(error), *path, std::strerror(error)};
         errno = error;
         return false;
     }
@@ -139,7 +151,14 @@ bool LinuxSerialDevice::getLineSettings(LineSettings& settings)
 
 bool LinuxSerialDevice::setLineSettings(const LineSettings& settings)
 {
-    return writeTtyLineSettings(m_fd, settings);
+    if (writeTtyLineSettings(m_fd, settings))
+        return true;
+    // EINVAL stands for settings or a rate the device cannot make, which the cause says.
+    const int error = errno;
+    m_failure = {OpenFailure::Cause::SettingsRefused, m_path,
+                 error == EINVAL ? std::string() : std::strerror(error)};
+    errno = error;
+    return false;
 }
 
 bool LinuxSerialDevice::setDtr(bool raised)

@@ -29,6 +29,7 @@ public:
     WriteStatus waitForWrite(size_t& transferred) override;
     void clearError() override;
     void close() override;
+    OpenFailure openFailure() const override { return m_failure; }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -50,6 +51,8 @@ private:
 
     PortResolver m_resolver;
     int m_fd = -1;
+    std::string m_path; // the device open now, or tried last
+    OpenFailure m_failure;
     CommTimeouts m_timeouts;
     PendingWrite m_pending;
 };

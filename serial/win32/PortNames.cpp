@@ -2,6 +2,8 @@
 
 #include "WindowsApi.h"
 
+#include <utility>
+
 std::optional<std::string> serialPortDevice(int portNumber)
 {
     if (portNumber < 1)
@@ -14,4 +16,16 @@ std::optional<std::string> serialPortDevice(int portNumber)
         return std::nullopt;
     // The form the serial device opens, which also reaches COM10 and above.
     return "\\\\.\\" + name;
+}
+
+std::map<int, std::string> serialPorts()
+{
+    // Windows numbers its ports up to COM256, with gaps.
+    constexpr int kHighestPort = 256;
+    std::map<int, std::string> ports;
+    for (int portNumber = 1; portNumber <= kHighestPort; ++portNumber) {
+        if (std::optional<std::string> device = serialPortDevice(portNumber))
+            ports.emplace(portNumber, std::move(*device));
+    }
+    return ports;
 }

@@ -36,6 +36,20 @@ void describeError(DWORD error, char* text, size_t size)
         std::snprintf(text, size, "system error %lu", static_cast<unsigned long>(error));
 }
 
+// The operator's view of a refusal: no such port, in use (Windows gives a COM port to one
+// program at a time, and says so as access denied), or another reason in the system's words.
+OpenFailure openFailure(const char* deviceName, DWORD error)
+{
+    char reason[256];
+    describeError(error, reason, sizeof reason);
+    OpenFailure::Cause cause = OpenFailure::Cause::SystemError;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        cause = OpenFailure::Cause::NoSuchPort;
+    else if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
+        cause = OpenFailure::Cause::InUse;
+    return {cause, deviceName, reason};
+}
+
 void warnOpenFailed(const char* deviceName, int portNumber, const char* step, DWORD error)
 {
     char reason[256];
@@ -87,7 +101,9 @@ bool Win32SerialDevice::openExclusive(int portNumber)
     m_ovSpare = OVERLAPPED{};
     m_ovSpare.hEvent = createManualResetEvent();
     if (!m_ovSpare.hEvent) {
-        warnOpenFailed(deviceName, portNumber, "no event: ", GetLastError());
+        const DWORD error = GetLastError();
+        warnOpenFailed(deviceName, portNumber, "no event: ", error);
+        m_failure = openFailure(deviceName, error);
         return false;
     }
     m_ovWrite = OVERLAPPED{};
@@ -96,6 +112,7 @@ bool Win32SerialDevice::openExclusive(int portNumber)
         const DWORD error = GetLastError();
         closeAndClear(m_ovSpare.hEvent);
         warnOpenFailed(deviceName, portNumber, "no event: ", error);
+        m_failure = openFailure(deviceName, error);
         return false;
     }
 
@@ -108,10 +125,12 @@ bool Win32SerialDevice::openExclusive(int portNumber)
         closeAndClear(m_ovSpare.hEvent);
         closeAndClear(m_ovWrite.hEvent);
         warnOpenFailed(deviceName, portNumber, "", error);
+        m_failure = openFailure(deviceName, error);
         SetLastError(error);
         return false;
     }
     m_hDevice = device;
+    m_deviceName = deviceName;
     m_writePending = false;
     m_haveState = false;
     return true;
@@ -209,8 +228,11 @@ bool Win32SerialDevice::setLineSettings(const LineSettings& settings)
     dcb.XoffChar = settings.XoffChar;
     dcb.XonLim = settings.XonLim;
     dcb.XoffLim = settings.XoffLim;
-    if (!SetCommState(m_hDevice, &dcb))
+    if (!SetCommState(m_hDevice, &dcb)) {
+        m_failure = openFailure(m_deviceName.c_str(), GetLastError());
+        m_failure.cause = OpenFailure::Cause::SettingsRefused;
         return false;
+    }
     m_state = dcb;
     m_haveState = true;
     return true;

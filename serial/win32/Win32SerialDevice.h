@@ -8,6 +8,7 @@
 #include "WindowsApi.h"
 
 #include <chrono>
+#include <string>
 
 // A COM port of this machine through the Win32 communications API, written with overlapped
 // transfers. A write counts as complete once the driver has nothing left of it and the
@@ -35,6 +36,7 @@ public:
     WriteStatus waitForWrite(size_t& transferred) override;
     void clearError() override;
     void close() override;
+    OpenFailure openFailure() const override { return m_failure; }
 
     bool isOpen() const { return m_hDevice != nullptr; }
 
@@ -52,4 +54,6 @@ private:
     // line settings do not name.
     DCB m_state{};
     bool m_haveState = false;
+    std::string m_deviceName; // of the device open now
+    OpenFailure m_failure;
 };

@@ -3,8 +3,16 @@
 bool FakeSerialDevice::openExclusive(int portNumber)
 {
     calls.push_back("openExclusive(" + std::to_string(portNumber) + ")");
-    if (open || !presentPorts.count(portNumber))
+    if (open)
         return false;
+    if (!presentPorts.count(portNumber)) {
+        failure = {OpenFailure::Cause::NoSuchPort, {}, {}};
+        return false;
+    }
+    if (refuseOpen) {
+        failure = *refuseOpen;
+        return false;
+    }
     open = true;
     return true;
 }
@@ -49,8 +57,10 @@ bool FakeSerialDevice::getLineSettings(LineSettings& settings)
 bool FakeSerialDevice::setLineSettings(const LineSettings& settings)
 {
     calls.push_back("setLineSettings(" + std::to_string(settings.BaudRate) + ")");
-    if (refuseSettings)
+    if (refuseSettings) {
+        failure = {OpenFailure::Cause::SettingsRefused, "/dev/fake", {}};
         return false;
+    }
     line = settings;
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,7 +39,9 @@ public:
     bool open = false;
 
     std::set<int> presentPorts{1, 2, 3, 4, 5, 6, 7, 8};
-    bool refuseSettings = false; // setLineSettings fails
+    bool refuseSettings = false;           // setLineSettings fails
+    std::optional<OpenFailure> refuseOpen; // openExclusive of a present port fails so
+    OpenFailure failure;                   // the last one
     std::deque<WriteScript> writeScript;
 
     bool openExclusive(int portNumber) override;
@@ -53,6 +56,7 @@ public:
     WriteStatus waitForWrite(size_t& transferred) override;
     void clearError() override;
     void close() override;
+    OpenFailure openFailure() const override { return failure; }
 
     // The calls whose text starts with prefix.
     std::vector<std::string> callsStartingWith(const std::string& prefix) const;

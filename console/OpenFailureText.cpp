@@ -1,0 +1,44 @@
+#include "OpenFailureText.h"
+
+#include "framework/FormatString.h"
+#include "framework/Resources.h"
+#include "res/resource.h"
+
+namespace {
+std::string portList(const std::map<int, std::string>& ports)
+{
+    if (ports.empty())
+        return loadString(IDS_NO_PORTS_HERE);
+    std::string list;
+    for (const auto& [number, device] : ports) {
+        if (!list.empty())
+            list += ", ";
+        list += "COM" + std::to_string(number) + " (" + device + ")";
+    }
+    return AfxFormatString(IDS_PORTS_HERE, {list});
+}
+} // namespace
+
+std::string describeOpenFailure(int portNumber, unsigned nBaud, const OpenFailure& failure,
+                                const std::map<int, std::string>& ports)
+{
+    const std::string port = "COM" + std::to_string(portNumber);
+    const std::string& device = failure.device.empty() ? port : failure.device;
+    switch (failure.cause) {
+    case OpenFailure::Cause::NoSuchPort:
+        return AfxFormatString(IDS_NO_SUCH_PORT_DETAIL, {port}) + "\n" + portList(ports);
+    case OpenFailure::Cause::PermissionDenied:
+        return AfxFormatString(IDS_PERMISSION_DENIED_DETAIL, {device, failure.reason});
+    case OpenFailure::Cause::InUse:
+        return AfxFormatString(IDS_IN_USE_DETAIL, {device});
+    case OpenFailure::Cause::SettingsRefused:
+        return AfxFormatString(IDS_SETTINGS_REFUSED_DETAIL, {device, std::to_string(nBaud)});
+    case OpenFailure::Cause::InvalidRate:
+        return loadString(IDS_INVALID_RATE_DETAIL);
+    case OpenFailure::Cause::SystemError:
+        return AfxFormatString(IDS_SYSTEM_ERROR_DETAIL, {device, failure.reason});
+    case OpenFailure::Cause::None:
+        break;
+    }
+    return {};
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "serial/OpenFailure.h"
+
+#include <map>
+#include <string>
+
+// What the operator is told, below "failed to open the port", of why COM portNumber did not
+// open at nBaud: the device and the system's reason, what to do about a refused permission, and
+// for a port the machine does not have, the ports it has (ports: number → device).
+std::string describeOpenFailure(int portNumber, unsigned nBaud, const OpenFailure& failure,
+                                const std::map<int, std::string>& ports);
