@@ -2,7 +2,10 @@
 
 #include "console/ConsoleDlg.h"
 
-CConsoleApp::CConsoleApp() : CWinApp(nullptr) {}
+CConsoleApp::CConsoleApp() : CWinApp(nullptr)
+{
+    m_pszAppID = ORVANEL_APP_ID;
+}
 
 bool CConsoleApp::InitInstance()
 {

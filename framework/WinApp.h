@@ -23,6 +23,9 @@ public:
 
     CDialog* m_pMainWnd = nullptr;
     const char* m_pszAppName;
+    // The id by which the desktop knows the application (its desktop entry, its task-bar
+    // grouping); none when null.
+    const char* m_pszAppID = nullptr;
 };
 
 // The application object, null before it is constructed.

@@ -24,7 +24,8 @@ constexpr std::array<std::pair<int, const char*>, 21> kStringTable = {{
     {IDS_SETTINGS_REFUSED_DETAIL, "%1 不能设为 %2 波特、8 数据位、无校验、2 停止位。"},
     {IDS_INVALID_RATE_DETAIL, "波特率必须大于 0。"},
     {IDS_SYSTEM_ERROR_DETAIL, "无法打开 %1：%2。"},
-    {AFX_IDS_APP_DESCRIPTION, "DMX512 lighting console: six channel strips on a serial port."},
+    {AFX_IDS_APP_DESCRIPTION, "Desktop console for DMX512 lighting control over a serial port.\n"
+                              "Without arguments it starts the console."},
     {AFX_IDS_SCMINIMIZE, "最小化(&N)"},
     {AFX_IDS_SCCLOSE, "关闭(&C)\tAlt+F4"},
     {AFX_IDS_OK, "确定"},

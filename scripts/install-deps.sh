@@ -6,9 +6,14 @@ set -eu
 
 core="cmake ninja-build g++ pkg-config"
 gui="qt6-base-dev libgl-dev fonts-wqy-zenhei"
+# The icons are rendered and the Windows icon file written at build time; the Debian package
+# takes its library dependencies from dpkg-shlibdeps, which finds the program with file.
+build="librsvg2-bin python3 dpkg-dev file"
+# Checkers of the desktop entry, metainfo, manual page and package.
+checks="desktop-file-utils appstream man-db groff-base lintian"
 case "${1:-}" in
-run) packages="$core $gui" ;;
-test) packages="$core $gui libgtest-dev googletest python3 xvfb xauth xdotool util-linux \
+run) packages="$core $gui $build" ;;
+test) packages="$core $gui $build $checks libgtest-dev googletest xvfb xauth xdotool util-linux \
 mingw-w64 wine64" ;;
 *)
     echo "usage: $0 run|test" >&2

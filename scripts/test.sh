@@ -1,6 +1,6 @@
 #!/bin/sh
-# Builds and runs every test: a plain build, a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the Windows build under wine.
+# Builds and runs every test: the Debian package (checked from the plain build), a plain build,
+# a build with AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows build under wine.
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh test
@@ -8,8 +8,12 @@ sh scripts/install-deps.sh test
 jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Debian package =="
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANEL_BUILD_TESTS=OFF
+cmake --build build/release --parallel "$jobs" --target package
+
 echo "== plain build =="
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANEL_TEST_PACKAGE_DIR="$PWD/build/release"
 cmake --build build/test --parallel "$jobs"
 ctest --test-dir build/test --output-on-failure --parallel "$jobs"
 

@@ -12,27 +12,43 @@
 namespace {
 constexpr int kUsageError = 2;
 
-// Answers --help and --version as Qt programs do; anything else on the command line is an error
-// that shows the help. Without arguments there is nothing to answer.
+// A command line with arguments never starts the program: --help and --version print to
+// standard output and give 0; anything else is refused with the reason and the help text on
+// standard error and gives 2. It needs no display, so both work from a text console.
 int answerCommandLine(int argc, char* argv[], const char* versionText)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QString::fromUtf8(versionText));
     QCommandLineParser parser;
+    // "-platform" is one unknown option, not eight unknown letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QString::fromStdString(loadString(AFX_IDS_APP_DESCRIPTION)));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
-        const QString error = parser.errorText().isEmpty()
-                                  ? QStringLiteral("Unexpected argument '%1'.")
-                                        .arg(parser.positionalArguments().constFirst())
-                                  : parser.errorText();
-        std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
-        return kUsageError;
+    // Not addHelpOption(): its --help-all speaks of Qt's own options, which are refused here.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help on commandline options."));
+    parser.addOption(help);
+    const QCommandLineOption version = parser.addVersionOption();
+
+    QString error;
+    if (!parser.parse(QCoreApplication::arguments())) {
+        error = parser.errorText();
+    } else if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("Unexpected argument '%1'.")
+                    .arg(parser.positionalArguments().constFirst());
+    } else if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    } else if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    } else {
+        // Parsed, yet asking for nothing: a lone "--".
+        error =
+            QStringLiteral("Unexpected argument '%1'.").arg(QCoreApplication::arguments().value(1));
     }
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion(); // exits
-    parser.showHelp(0);       // exits
+    std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
+    return kUsageError;
 }
 } // namespace
 
@@ -51,10 +67,14 @@ int AfxWinMain(int argc, char* argv[], const char* versionText)
 
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QString::fromUtf8(versionText));
+    CWinApp* application = AfxGetApp();
+    // Ties the windows to the desktop entry (and so to its icon) where the desktop asks by id.
+    if (application && application->m_pszAppID)
+        QGuiApplication::setDesktopFileName(QString::fromUtf8(application->m_pszAppID));
     // The process ends when the application's InitInstance returns; message boxes that outlive
     // the console must not end the event loops themselves.
     QApplication::setQuitOnLastWindowClosed(false);
-    if (CWinApp* application = AfxGetApp())
+    if (application)
         application->InitInstance();
     return 0;
 }

@@ -99,8 +99,9 @@ bool LinuxSerialDevice::openPath(const std::string& path)
         [&] { return ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC); });
     if (fd < 0)
         return false;
-    // flock keeps out every other opener, root included; TIOCEXCL also keeps out programs
-    // that do not take the lock.
+    // flock keeps out every program that asks for the lock, root included; TIOCEXCL refuses
+    // every further open by a program that is not root. A root program that does not ask for
+    // the lock still gets in, as the kernel lets root past TIOCEXCL.
     const bool exclusive = isatty(fd) &&
                            retryOnInterrupt([&] { return flock(fd, LOCK_EX | LOCK_NB); }) == 0 &&
                            ioctl(fd, TIOCEXCL) == 0;
