@@ -8,6 +8,7 @@ Everything it writes arrives at the master: each frame is the reset byte 0x00 fo
 
 import contextlib
 import os
+import pwd
 import re
 import subprocess
 import sys
@@ -33,8 +34,10 @@ mount -t tmpfs -o mode=1777 tmpfs "$stage/shm"
 touch "$stage/ttyUSB0"
 mount --bind "$COM1" "$stage/ttyUSB0"
 mount --move "$stage" /dev
-exec "$PROGRAM"
+exec $RUN_AS "$PROGRAM"
 '''
+# Runs the program as an unprivileged user, with no supplementary groups (so not in dialout).
+AS_NOBODY = "setpriv --reuid=nobody --regid=nogroup --clear-groups"
 
 
 class Line:
@@ -128,6 +131,15 @@ def xdotool(display, *args):
     return result.stdout.strip()
 
 
+def screenshot(display, name):
+    """Saves the screen as name in $ORVANEL_SCREENSHOTS, when that names a directory."""
+    directory = os.environ.get("ORVANEL_SCREENSHOTS")
+    if directory:
+        time.sleep(0.3)  # let the window finish drawing
+        subprocess.run(["import", "-display", display, "-window", "root",
+                        os.path.join(directory, name)], check=False, timeout=20)
+
+
 def rss_kib(pid):
     with open(f"/proc/{pid}/status") as status:
         match = re.search(r"^VmRSS:\s+(\d+) kB", status.read(), re.M)
@@ -135,16 +147,20 @@ def rss_kib(pid):
 
 
 @contextlib.contextmanager
-def running_program(program):
+def running_program(program, run_as=""):
     """Starts program under a private Xvfb with a pseudo-terminal as COM1; yields the display,
-    the program's process, the line and the start time, and cleans everything up afterwards."""
+    the program's process, the line and the start time, and cleans everything up afterwards.
+    What the program printed is left in the process's `output`."""
     xvfb, display = start_xvfb()
     master, slave = os.openpty()  # the slave stays open here, so the master never hangs up
+    os.chmod(os.ttyname(slave), 0o600)  # the device is root's alone, as a tty of dialout is
     line = Line(master)
+    runtime_dir = tempfile.mkdtemp(prefix="orvanel-e2e-")  # 0700, as the session's own
+    if run_as:
+        os.chown(runtime_dir, pwd.getpwnam("nobody").pw_uid, -1)
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
     env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave),
-               PROGRAM=os.path.abspath(program),
-               XDG_RUNTIME_DIR=tempfile.mkdtemp(prefix="orvanel-e2e-"))
+               PROGRAM=os.path.abspath(program), RUN_AS=run_as, XDG_RUNTIME_DIR=runtime_dir)
 
     started = time.monotonic()
     process = subprocess.Popen(["unshare", "-m", "--propagation", "private", "sh", "-c", SETUP_DEV],
@@ -154,9 +170,9 @@ def running_program(program):
     finally:
         if process.poll() is None:
             process.kill()
-        output = process.communicate(timeout=10)[0]
-        if output.strip():
-            print("program output:\n" + output.rstrip())
+        process.output = process.communicate(timeout=10)[0]
+        if process.output.strip():
+            print("program output:\n" + process.output.rstrip())
         xvfb.terminate()
         xvfb.wait(timeout=10)
 
@@ -165,7 +181,35 @@ def main():
     bench = "--bench" in sys.argv[2:]
     with running_program(sys.argv[1]) as (display, console, line, started):
         run(display, console, line, started, bench)
+    if not bench:
+        refused_permission(sys.argv[1])
     print("PASS")
+
+
+def refused_permission(program):
+    """A user outside dialout: the port does not open, the operator is told why, and the console
+    runs without a port."""
+    with running_program(program, run_as=AS_NOBODY) as (display, console, line, _):
+        # The box comes before the console; it is the program's only window then.
+        box = xdotool(display, "search", "--sync", "--name", "^orvanel$").split()[0]
+        xdotool(display, "windowfocus", "--sync", box)
+        screenshot(display, "refused-permission-box.png")
+        xdotool(display, "key", "Return")
+        window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro").split()[0]
+        xdotool(display, "windowfocus", "--sync", window)
+        time.sleep(0.5)
+        xdotool(display, "key", "Escape")
+        try:
+            console.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            fail("the program did not end when the console closed")
+        if line.data:
+            fail(f"{len(line.data)} bytes reached a port that never opened")
+    if "Permission denied" not in console.output or "dialout" not in console.output:
+        fail("the refused permission was not reported: " + console.output)
+    if console.returncode != 0:
+        fail(f"exit status {console.returncode}")
+    print("refused permission: box shown, no bytes sent, reason reported")
 
 
 def run(display, console, line, started, bench):
