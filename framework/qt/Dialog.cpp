@@ -50,6 +50,10 @@ int CDialog::DoModal()
     const int result = m_pWindow->exec();
     m_pSystemMenu.reset();
     m_pWindow.reset();
+    // The owner takes the activation back, as it does when Windows ends a dialog. Where no window
+    // manager hands it back (offscreen, a bare X server), it would stay deaf to the keyboard.
+    if (owner && owner->isVisible())
+        owner->activateWindow();
     return result;
 }
 

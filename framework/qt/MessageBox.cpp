@@ -23,5 +23,8 @@ int showPlatformMessageBox(const MessageBoxRequest& request)
     box.setInformativeText(QString::fromStdString(request.detail));
     box.button(QMessageBox::Ok)->setText(QString::fromStdString(loadString(AFX_IDS_OK)));
     box.exec();
+    // As a dialog's owner does when it ends, the owner takes the activation back.
+    if (QWidget* owner = box.parentWidget(); owner && owner->isVisible())
+        owner->activateWindow();
     return IDOK;
 }

@@ -1,0 +1,171 @@
+#include "ConsoleFixture.h"
+
+#include "console/MachinePorts.h"
+#include "console/PortSettingsDlg.h"
+#include "console/ThePort.h"
+#include "dmx/Sleep.h"
+#include "driver/Driver.h"
+#include "framework/DialogTemplate.h"
+#include "framework/MessageBox.h"
+#include "res/resource.h"
+
+#include <algorithm>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <utility>
+
+namespace {
+// A loop that a failed check left running is ended after this many frames.
+constexpr int kRunawayFrames = 2000;
+constexpr int kPassesPerCycle = 20;
+
+const CDialog* g_console = nullptr;
+size_t g_writesSeen = 0; // the device's writes up to the last frame's pause
+int g_passes = 0;        // pass sleeps since the last frame a loop sent
+int g_loopFrames = 0;    // frames the loops have sent in this test
+std::map<int, std::function<void()>> g_afterLoopFrame;
+
+int recordBox(const MessageBoxRequest& request)
+{
+    ConsoleFixture::boxes.push_back({request.owner, request.caption, request.text, request.detail,
+                                     g_bLoopRunning != 0,
+                                     g_console && g_console->IsWindowVisible()});
+    return IDOK;
+}
+
+// Stands in for the real sleep: a loop's pass sleeps 1 or 2 ms, a frame's pause 50 ms. The pause
+// tells that a frame has just been sent; one that ends 20 passes is the loop's own.
+void recordSleep(unsigned milliseconds)
+{
+    if (milliseconds != kFramePauseMs) {
+        ++g_passes;
+        return;
+    }
+    const bool byLoop = g_passes == kPassesPerCycle;
+    if (byLoop)
+        g_passes = 0;
+    // A test may have cleared the device's record since the last pause.
+    const auto& writes = g_fakeDevice.writes;
+    if (writes.size() < g_writesSeen)
+        g_writesSeen = 0;
+    if (writes.size() > g_writesSeen && writes.back().bytes.size() == kFrameLength)
+        ConsoleFixture::frames.push_back({writes.back().bytes, byLoop});
+    g_writesSeen = writes.size();
+    if (!byLoop)
+        return;
+    if (++g_loopFrames >= kRunawayFrames)
+        g_bLoopRunning = false;
+    if (const auto it = g_afterLoopFrame.find(g_loopFrames); it != g_afterLoopFrame.end())
+        it->second();
+}
+
+std::optional<std::string> fakePortDevice(int portNumber)
+{
+    if (!g_fakeDevice.presentPorts.count(portNumber))
+        return std::nullopt;
+    if (portNumber == 1)
+        return "/dev/ttyUSB0";
+    if (portNumber == 3)
+        return "/dev/ttyACM0";
+    return std::nullopt;
+}
+
+std::map<int, std::string> fakeMachinePorts()
+{
+    std::map<int, std::string> ports;
+    for (int portNumber : g_fakeDevice.presentPorts) {
+        if (const auto device = fakePortDevice(portNumber))
+            ports.emplace(portNumber, *device);
+    }
+    return ports;
+}
+} // namespace
+
+void ConsoleFixture::SetUp()
+{
+    thePort.Close();
+    g_fakeDevice = FakeSerialDevice();
+    g_console = &console;
+    boxes.clear();
+    frames.clear();
+    g_writesSeen = 0;
+    g_passes = 0;
+    g_loopFrames = 0;
+    g_afterLoopFrame.clear();
+    g_bLoopRunning = false;
+    setSleepFunction(recordSleep);
+    setMessageBoxFunction(recordBox);
+    setPortDeviceFunction(fakePortDevice);
+    setMachinePortsFunction(fakeMachinePorts);
+}
+
+void ConsoleFixture::TearDown()
+{
+    EXPECT_LT(g_loopFrames, kRunawayFrames) << "a loop had to be ended by the test";
+    g_console = nullptr;
+    setSleepFunction(nullptr);
+    setMessageBoxFunction(nullptr);
+    setPortDeviceFunction(nullptr);
+    setMachinePortsFunction(nullptr);
+}
+
+int ConsoleFixture::runConsole(const std::function<void()>& script)
+{
+    return driver::runModal(console, [&] {
+        // Value 6 shows once the last strip has painted.
+        ASSERT_TRUE(driver::waitUntil([&] { return console.GetDlgItemText(IDC_VALUE6) == "1"; }))
+            << "the strips never painted";
+        settle();
+        script();
+    });
+}
+
+void ConsoleFixture::settle()
+{
+    size_t before = 0;
+    do {
+        before = frames.size();
+        driver::wait(60);
+    } while (frames.size() != before);
+}
+
+std::vector<std::string> ConsoleFixture::boxTexts()
+{
+    std::vector<std::string> texts;
+    for (const ShownBox& box : boxes)
+        texts.push_back(box.text);
+    return texts;
+}
+
+std::vector<SentFrame> ConsoleFixture::loopFrames()
+{
+    std::vector<SentFrame> sent;
+    std::ranges::copy_if(frames, std::back_inserter(sent), &SentFrame::byLoop);
+    return sent;
+}
+
+uint8_t ConsoleFixture::lastSlot(int slot)
+{
+    if (frames.empty()) {
+        ADD_FAILURE() << "no frame has gone out";
+        return 0;
+    }
+    return frames.back().bytes.at(static_cast<size_t>(slot));
+}
+
+std::vector<std::string> ConsoleFixture::describeControls(CDialog& dlg)
+{
+    std::vector<std::string> described;
+    for (const driver::ControlInfo& control : driver::controls(dlg)) {
+        described.push_back(std::to_string(control.id) + " " + control.text +
+                            (control.defaultButton ? " (default)" : "") +
+                            (control.showsIcon ? " (icon)" : ""));
+    }
+    return described;
+}
+
+void ConsoleFixture::afterLoopFrame(int n, std::function<void()> action)
+{
+    g_afterLoopFrame[n] = std::move(action);
+}
