@@ -38,7 +38,7 @@ void describeError(DWORD error, char* text, size_t size)
 
 // The operator's view of a refusal: no such port, in use (Windows gives a COM port to one
 // program at a time, and says so as access denied), or another reason in the system's words.
-OpenFailure openFailure(const char* deviceName, DWORD error)
+OpenFailure failureOf(const char* deviceName, DWORD error)
 {
     char reason[256];
     describeError(error, reason, sizeof reason);
@@ -103,7 +103,7 @@ bool Win32SerialDevice::openExclusive(int portNumber)
     if (!m_ovSpare.hEvent) {
         const DWORD error = GetLastError();
         warnOpenFailed(deviceName, portNumber, "no event: ", error);
-        m_failure = openFailure(deviceName, error);
+        m_failure = failureOf(deviceName, error);
         return false;
     }
     m_ovWrite = OVERLAPPED{};
@@ -112,7 +112,7 @@ bool Win32SerialDevice::openExclusive(int portNumber)
         const DWORD error = GetLastError();
         closeAndClear(m_ovSpare.hEvent);
         warnOpenFailed(deviceName, portNumber, "no event: ", error);
-        m_failure = openFailure(deviceName, error);
+        m_failure = failureOf(deviceName, error);
         return false;
     }
 
@@ -125,7 +125,7 @@ bool Win32SerialDevice::openExclusive(int portNumber)
         closeAndClear(m_ovSpare.hEvent);
         closeAndClear(m_ovWrite.hEvent);
         warnOpenFailed(deviceName, portNumber, "", error);
-        m_failure = openFailure(deviceName, error);
+        m_failure = failureOf(deviceName, error);
         SetLastError(error);
         return false;
     }
@@ -229,7 +229,7 @@ bool Win32SerialDevice::setLineSettings(const LineSettings& settings)
     dcb.XonLim = settings.XonLim;
     dcb.XoffLim = settings.XoffLim;
     if (!SetCommState(m_hDevice, &dcb)) {
-        m_failure = openFailure(m_deviceName.c_str(), GetLastError());
+        m_failure = failureOf(m_deviceName.c_str(), GetLastError());
         m_failure.cause = OpenFailure::Cause::SettingsRefused;
         return false;
     }
