@@ -32,8 +32,10 @@ struct IconImage
 std::span<const IconImage> iconImages(int id);
 
 // The framework's own strings, which the program's string table supplies too.
-inline constexpr int AFX_IDS_APP_DESCRIPTION = 0xE002; // one line on what the program does
-inline constexpr int AFX_IDS_SCMINIMIZE = 0xEF01;      // window menu: minimise
-inline constexpr int AFX_IDS_SCCLOSE = 0xEF06;         // window menu: close
-inline constexpr int AFX_IDS_OK = 0xF001;              // the button of a message box
-inline constexpr int AFX_IDP_PARSE_INT = 0xF110;       // the prompt for an integer
+inline constexpr int AFX_IDS_APP_DESCRIPTION = 0xE002;     // what the program does, for --help
+inline constexpr int AFX_IDS_HELP_OPTION = 0xE003;         // what --help does
+inline constexpr int AFX_IDS_UNEXPECTED_ARGUMENT = 0xE004; // %1: the argument
+inline constexpr int AFX_IDS_SCMINIMIZE = 0xEF01;          // window menu: minimise
+inline constexpr int AFX_IDS_SCCLOSE = 0xEF06;             // window menu: close
+inline constexpr int AFX_IDS_OK = 0xF001;                  // the button of a message box
+inline constexpr int AFX_IDP_PARSE_INT = 0xF110;           // the prompt for an integer

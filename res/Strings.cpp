@@ -6,7 +6,7 @@
 
 namespace {
 // Every text the program shows, by id: the program's own and those of the framework.
-constexpr std::array<std::pair<int, const char*>, 21> kStringTable = {{
+constexpr std::array<std::pair<int, const char*>, 23> kStringTable = {{
     {IDS_ABOUTBOX, "关于 Orvanel(&A)..."},
     {IDS_OPEN_PORT_FAILED, "打开串口失败！"},
     {IDS_PORT_ALREADY_OPEN, "串口已经被打开"},
@@ -26,6 +26,8 @@ constexpr std::array<std::pair<int, const char*>, 21> kStringTable = {{
     {IDS_SYSTEM_ERROR_DETAIL, "无法打开 %1：%2。"},
     {AFX_IDS_APP_DESCRIPTION, "Desktop console for DMX512 lighting control over a serial port.\n"
                               "Without arguments it starts the console."},
+    {AFX_IDS_HELP_OPTION, "Displays help on commandline options."},
+    {AFX_IDS_UNEXPECTED_ARGUMENT, "Unexpected argument '%1'."},
     {AFX_IDS_SCMINIMIZE, "最小化(&N)"},
     {AFX_IDS_SCCLOSE, "关闭(&C)\tAlt+F4"},
     {AFX_IDS_OK, "确定"},

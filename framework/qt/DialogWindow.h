@@ -26,7 +26,6 @@ public:
 
     CDialog& dialog() const { return m_dialog; }
     QWidget* item(int id) const { return m_items.value(id); }
-    const DialogBaseUnits& baseUnits() const { return m_units; }
     // The window menu, made on first use with the window's own commands; null when the template
     // has none. revert drops the items the dialog added.
     QMenu* systemMenu(bool revert);

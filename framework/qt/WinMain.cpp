@@ -1,5 +1,6 @@
 // The program's start on Qt: the command line, the application object and its InitInstance.
 #include "framework/Backend.h"
+#include "framework/FormatString.h"
 #include "framework/Resources.h"
 #include "framework/WinApp.h"
 
@@ -11,6 +12,12 @@
 
 namespace {
 constexpr int kUsageError = 2;
+
+QString unexpectedArgument(const QString& argument)
+{
+    return QString::fromStdString(
+        AfxFormatString(AFX_IDS_UNEXPECTED_ARGUMENT, {argument.toStdString()}));
+}
 
 // A command line with arguments never starts the program: --help and --version print to
 // standard output and give 0; anything else is refused with the reason and the help text on
@@ -25,7 +32,7 @@ int answerCommandLine(int argc, char* argv[], const char* versionText)
     parser.setApplicationDescription(QString::fromStdString(loadString(AFX_IDS_APP_DESCRIPTION)));
     // Not addHelpOption(): its --help-all speaks of Qt's own options, which are refused here.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
+                                  QString::fromStdString(loadString(AFX_IDS_HELP_OPTION)));
     parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
 
@@ -33,8 +40,7 @@ int answerCommandLine(int argc, char* argv[], const char* versionText)
     if (!parser.parse(QCoreApplication::arguments())) {
         error = parser.errorText();
     } else if (!parser.positionalArguments().isEmpty()) {
-        error = QStringLiteral("Unexpected argument '%1'.")
-                    .arg(parser.positionalArguments().constFirst());
+        error = unexpectedArgument(parser.positionalArguments().constFirst());
     } else if (parser.isSet(version)) {
         std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
                     qPrintable(QCoreApplication::applicationVersion()));
@@ -44,8 +50,7 @@ int answerCommandLine(int argc, char* argv[], const char* versionText)
         return 0;
     } else {
         // Parsed, yet asking for nothing: a lone "--".
-        error =
-            QStringLiteral("Unexpected argument '%1'.").arg(QCoreApplication::arguments().value(1));
+        error = unexpectedArgument(QCoreApplication::arguments().value(1));
     }
     std::fprintf(stderr, "%s\n\n%s", qPrintable(error), qPrintable(parser.helpText()));
     return kUsageError;
