@@ -5,6 +5,17 @@
 #include "res/resource.h"
 
 namespace {
+std::string portName(int portNumber)
+{
+    return "COM" + std::to_string(portNumber);
+}
+
+// A device named after its port (Windows' \\.\COM3) says nothing the port's name does not.
+bool namedAfterPort(const std::string& device, const std::string& port)
+{
+    return device.ends_with(port);
+}
+
 std::string portList(const std::map<int, std::string>& ports)
 {
     if (ports.empty())
@@ -13,7 +24,8 @@ std::string portList(const std::map<int, std::string>& ports)
     for (const auto& [number, device] : ports) {
         if (!list.empty())
             list += ", ";
-        list += "COM" + std::to_string(number) + " (" + device + ")";
+        const std::string port = portName(number);
+        list += namedAfterPort(device, port) ? port : port + " (" + device + ")";
     }
     return AfxFormatString(IDS_PORTS_HERE, {list});
 }
@@ -22,8 +34,9 @@ std::string portList(const std::map<int, std::string>& ports)
 std::string describeOpenFailure(int portNumber, unsigned nBaud, const OpenFailure& failure,
                                 const std::map<int, std::string>& ports)
 {
-    const std::string port = "COM" + std::to_string(portNumber);
-    const std::string& device = failure.device.empty() ? port : failure.device;
+    const std::string port = portName(portNumber);
+    const std::string& device =
+        failure.device.empty() || namedAfterPort(failure.device, port) ? port : failure.device;
     switch (failure.cause) {
     case OpenFailure::Cause::NoSuchPort:
         return AfxFormatString(IDS_NO_SUCH_PORT_DETAIL, {port}) + "\n" + portList(ports);
