@@ -13,8 +13,8 @@ build="librsvg2-bin python3 dpkg-dev file"
 checks="desktop-file-utils appstream man-db groff-base lintian"
 case "${1:-}" in
 run) packages="$core $gui $build" ;;
-test) packages="$core $gui $build $checks libgtest-dev googletest xvfb xauth xdotool util-linux \
-mingw-w64 wine64" ;;
+test) packages="$core $gui $build $checks libgtest-dev googletest xvfb xauth xdotool x11-utils \
+util-linux mingw-w64 wine64 fonts-wine nsis" ;;
 *)
     echo "usage: $0 run|test" >&2
     exit 2
