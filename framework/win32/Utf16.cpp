@@ -1,0 +1,23 @@
+#include "WindowsApi.h"
+
+#include "Utf16.h"
+
+std::wstring toUtf16(std::string_view utf8)
+{
+    const int inputLength = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inputLength, nullptr, 0);
+    std::wstring utf16(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inputLength, utf16.data(), length);
+    return utf16;
+}
+
+std::string toUtf8(std::wstring_view utf16)
+{
+    const int inputLength = static_cast<int>(utf16.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), inputLength, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), inputLength, utf8.data(), length, nullptr,
+                        nullptr);
+    return utf8;
+}
