@@ -16,3 +16,9 @@ int showPlatformMessageBox(const MessageBoxRequest& request);
 
 // The executable's file name without its directory and extension.
 std::string executableBaseName();
+
+class CDialog;
+
+// Gives the field nID of dialog the focus with all its text selected, for the operator to type
+// over what the data exchange refused.
+void selectFieldForCorrection(CDialog& dialog, int nID);

@@ -3,9 +3,7 @@
 #include "DialogWindow.h"
 #include "TrackBar.h"
 
-#include "framework/DlgItemInt.h"
-#include "framework/MessageBox.h"
-#include "framework/Resources.h"
+#include "framework/Backend.h"
 #include "framework/SliderCtrl.h"
 
 #include <QComboBox>
@@ -38,23 +36,10 @@ void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
         list->setCurrentIndex(index);
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+void selectFieldForCorrection(CDialog& dialog, int nID)
 {
-    if (pDX->m_bFailed)
-        return;
-    CDialog* dialog = pDX->m_pDlgWnd;
-    if (!pDX->m_bSaveAndValidate) {
-        dialog->SetDlgItemInt(nIDC, value);
-        return;
-    }
-    if (const std::optional<int> entered = parseDlgItemInt(dialog->GetDlgItemText(nIDC))) {
-        value = *entered;
-        return;
-    }
-    AfxMessageBox(loadString(AFX_IDP_PARSE_INT), MB_OK);
-    if (auto* edit = qobject_cast<QLineEdit*>(controlOf(pDX, nIDC))) {
+    if (auto* edit = qobject_cast<QLineEdit*>(reinterpret_cast<QWidget*>(dialog.GetDlgItem(nID)))) {
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
     }
-    pDX->m_bFailed = true;
 }

@@ -1,8 +1,8 @@
 #include "WindowsApi.h"
 
+#include "framework/Backend.h"
 #include "framework/DataExchange.h"
-#include "framework/DlgItemInt.h"
-#include "framework/Resources.h"
+#include "framework/Dialog.h"
 #include "framework/SliderCtrl.h"
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CSliderCtrl& rControl)
@@ -23,24 +23,11 @@ void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
         SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+void selectFieldForCorrection(CDialog& dialog, int nID)
 {
-    if (pDX->m_bFailed)
-        return;
-    CDialog* dialog = pDX->m_pDlgWnd;
-    if (!pDX->m_bSaveAndValidate) {
-        dialog->SetDlgItemInt(nIDC, value);
-        return;
-    }
-    if (const std::optional<int> entered = parseDlgItemInt(dialog->GetDlgItemText(nIDC))) {
-        value = *entered;
-        return;
-    }
-    AfxMessageBox(loadString(AFX_IDP_PARSE_INT));
-    if (const HWND field = dialog->GetDlgItem(nIDC)) {
+    if (const HWND field = dialog.GetDlgItem(nID)) {
         // The dialog's own way to move the focus, which also moves the default button.
-        SendMessageW(dialog->GetSafeHwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+        SendMessageW(dialog.GetSafeHwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
         SendMessageW(field, EM_SETSEL, 0, -1);
     }
-    pDX->m_bFailed = true;
 }
