@@ -61,8 +61,12 @@ class Line:
             now = time.monotonic()
             with self.lock:
                 self.data += chunk
+                self._received()
                 while len(self.frame_times) < len(self.data) // FRAME:
                     self.frame_times.append(now)
+
+    def _received(self):
+        """Called with the lock held after each read; a reader that notes more overrides it."""
 
     def frames(self):
         with self.lock:

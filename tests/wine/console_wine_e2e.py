@@ -83,21 +83,8 @@ class RateLine(e2e.Line):
         self.reads = []  # (bytes received so far, terminal attributes right after the read)
         super().__init__(master)
 
-    def _read(self):
-        while True:
-            try:
-                chunk = os.read(self.master, 4096)
-            except OSError:
-                return
-            if not chunk:
-                return
-            attributes = termios.tcgetattr(self.master)
-            now = time.monotonic()
-            with self.lock:
-                self.data += chunk
-                self.reads.append((len(self.data), attributes))
-                while len(self.frame_times) < len(self.data) // e2e.FRAME:
-                    self.frame_times.append(now)
+    def _received(self):
+        self.reads.append((len(self.data), termios.tcgetattr(self.master)))
 
     def size(self):
         with self.lock:
