@@ -63,6 +63,14 @@ HWND controlOf(CDialog& dlg, int id, const wchar_t* windowClass, const char* kin
 
 // Whether the operator can reach window: on screen, and neither it nor its dialog disabled (a
 // dialog is disabled while a dialog it owns runs).
+// The middle of the window's client area, as a mouse message carries a point.
+LPARAM clientCentre(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return MAKELPARAM(client.right / 2, client.bottom / 2);
+}
+
 bool acceptsInput(HWND window)
 {
     return IsWindowVisible(window) && IsWindowEnabled(window) &&
@@ -136,9 +144,7 @@ void click(CDialog& dlg, int id)
     const HWND target = windowOf(dlg, id);
     if (!target || !acceptsInput(target))
         return;
-    RECT client{};
-    GetClientRect(target, &client);
-    const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
+    const LPARAM centre = clientCentre(target);
     SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, centre);
     SendMessageW(target, WM_LBUTTONUP, 0, centre);
 }
@@ -199,9 +205,7 @@ void postClick(CDialog& dlg, int id)
     const HWND target = windowOf(dlg, id);
     if (!target)
         return;
-    RECT client{};
-    GetClientRect(target, &client);
-    const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
+    const LPARAM centre = clientCentre(target);
     PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, centre);
     PostMessageW(target, WM_LBUTTONUP, 0, centre);
 }
