@@ -20,11 +20,12 @@ std::span<const DlgInitEntry> dialogInitData(int id);
 // The string with the given id from the string table (UTF-8); empty for an unknown id.
 std::string loadString(int id);
 
-// One image of an icon: an encoded image file (PNG) of size x size pixels.
+// One image of an icon, size x size pixels row by row from the top, each 0xAARRGGBB with the
+// colour premultiplied by alpha: ready to show, with nothing to decode.
 struct IconImage
 {
     int size;
-    std::span<const uint8_t> data;
+    std::span<const uint32_t> pixels;
 };
 
 // The images of the icon with the given id, smallest first; empty for an unknown id. Where the

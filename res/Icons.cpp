@@ -7,9 +7,9 @@
 
 namespace {
 constexpr std::array kMainFrame = {
-    IconImage{16, kIconImage16},   IconImage{22, kIconImage22},   IconImage{24, kIconImage24},
-    IconImage{32, kIconImage32},   IconImage{48, kIconImage48},   IconImage{64, kIconImage64},
-    IconImage{128, kIconImage128}, IconImage{256, kIconImage256},
+    IconImage{16, kIconPixels16},   IconImage{22, kIconPixels22},   IconImage{24, kIconPixels24},
+    IconImage{32, kIconPixels32},   IconImage{48, kIconPixels48},   IconImage{64, kIconPixels64},
+    IconImage{128, kIconPixels128}, IconImage{256, kIconPixels256},
 };
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "framework/WinApp.h"
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 #include <map>
@@ -18,9 +19,10 @@ HICON AfxLoadIcon(int nIDResource)
             return nullptr;
         icon = std::make_unique<QIcon>();
         for (const IconImage& image : images) {
-            QPixmap pixmap;
-            pixmap.loadFromData(image.data.data(), static_cast<uint>(image.data.size()));
-            icon->addPixmap(pixmap);
+            // Qt's own pixel layout: the image is shown as it is, with no conversion.
+            const QImage pixels(reinterpret_cast<const uchar*>(image.pixels.data()), image.size,
+                                image.size, QImage::Format_ARGB32_Premultiplied);
+            icon->addPixmap(QPixmap::fromImage(pixels));
         }
     }
     return reinterpret_cast<HICON>(icon.get());
