@@ -10,6 +10,7 @@ import contextlib
 import os
 import pwd
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -160,15 +161,20 @@ def running_program(program, run_as=""):
     os.chmod(os.ttyname(slave), 0o600)  # the device is root's alone, as a tty of dialout is
     line = Line(master)
     runtime_dir = tempfile.mkdtemp(prefix="orvanel-e2e-")  # 0700, as the session's own
+    program = os.path.abspath(program)
     if run_as:
+        # The user may not reach the build tree (a checkout in a private directory): it runs
+        # its own copy of the program, from its own directory.
         os.chown(runtime_dir, pwd.getpwnam("nobody").pw_uid, -1)
+        program = shutil.copy(program, runtime_dir)
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
     env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave),
-               PROGRAM=os.path.abspath(program), RUN_AS=run_as, XDG_RUNTIME_DIR=runtime_dir)
+               PROGRAM=program, RUN_AS=run_as, XDG_RUNTIME_DIR=runtime_dir)
 
     started = time.monotonic()
     process = subprocess.Popen(["unshare", "-m", "--propagation", "private", "sh", "-c", SETUP_DEV],
-                               env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+                               env=env, cwd=runtime_dir, stdout=subprocess.PIPE,
+                               stderr=subprocess.STDOUT, text=True)
     try:
         yield display, process, line, started
     finally:
@@ -179,6 +185,7 @@ def running_program(program, run_as=""):
             print("program output:\n" + process.output.rstrip())
         xvfb.terminate()
         xvfb.wait(timeout=10)
+        shutil.rmtree(runtime_dir, ignore_errors=True)
 
 
 def main():
