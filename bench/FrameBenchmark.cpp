@@ -1,6 +1,7 @@
 // Sends DMX frames through the Linux backend to a pseudo-terminal and reports what each frame
 // costs beyond its 50 ms pause: wall-clock overhead and CPU time of the sending thread.
 #include "dmx/FrameSender.h"
+#include "output/SerialLineOutput.h"
 #include "serial/SerialPort.h"
 #include "serial/linux/LinuxSerialDevice.h"
 
@@ -74,10 +75,12 @@ int main(int argc, char** argv)
         return 1;
     }
     const Strips strips;
+    SerialLineOutput line(port);
+    FrameSender sender(line);
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = threadCpuSeconds();
     for (int i = 0; i < frames; ++i)
-        SendFrame(strips, port);
+        sender.SendFrame(strips);
     const double cpu = threadCpuSeconds() - cpuStart;
     const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - start;
 

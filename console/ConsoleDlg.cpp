@@ -3,6 +3,7 @@
 #include "AboutDlg.h"
 #include "MachinePorts.h"
 #include "OpenFailureText.h"
+#include "OutputText.h"
 #include "PortSettingsDlg.h"
 #include "ThePort.h"
 #include "dmx/Sleep.h"
@@ -21,6 +22,10 @@ constexpr int kPassesPerCycle = 20;
 constexpr unsigned kAutoSendPassMs = 2;
 constexpr unsigned kRampSendPassMs = 1;
 
+// Looks for an idle output this often; with kRefreshAfter, frames stay under 1 s apart.
+constexpr unsigned kRefreshTimer = 1;
+constexpr unsigned kRefreshCheckMs = 100;
+
 // The part of a cycle that lets the operator act: each pass dispatches what is waiting and then
 // sleeps. These sleeps and the frame's own pause are all that paces a loop.
 void runPasses(unsigned nSleepMs)
@@ -32,8 +37,9 @@ void runPasses(unsigned nSleepMs)
 }
 } // namespace
 
-CConsoleDlg::CConsoleDlg(CDialog* pParent)
-    : CDialog(IDD_CONSOLE, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME))
+CConsoleDlg::CConsoleDlg(CDialog* pParent, const OutputSettings& startupOutput)
+    : CDialog(IDD_CONSOLE, pParent), m_hIcon(AfxLoadIcon(IDR_MAINFRAME)),
+      m_startupOutput(startupOutput), m_frameSender(theOutput)
 {
     mapClicked(IDC_SEND, [this] { SendFrame(); });
     mapClicked(IDC_OPEN_PORT, [this] { OnPortSettings(); });
@@ -56,7 +62,7 @@ int CConsoleDlg::GetDlgItemInt(int nId) const
 
 void CConsoleDlg::SendFrame()
 {
-    ::SendFrame(*this, thePort);
+    m_frameSender.SendFrame(*this);
 }
 
 void CConsoleDlg::DoDataExchange(CDataExchange* pDX)
@@ -92,9 +98,11 @@ bool CConsoleDlg::OnInitDialog()
     for (int strip = 1; strip <= kStripCount; ++strip)
         slider(strip).SetPos(1);
 
-    // Shown before the console itself, which then runs without a port.
-    if (!thePort.Open(1, 250000))
-        ReportOpenFailure(1, 250000);
+    // A failure is shown before the console itself, which then runs without an output.
+    OpenOutput(m_startupOutput);
+    // Runs in every loop the thread runs: the console's, a message box's, a dialog's over it,
+    // a window drag's.
+    SetTimer(kRefreshTimer, kRefreshCheckMs);
 
     return true;
 }
@@ -117,6 +125,12 @@ void CConsoleDlg::OnCancel()
 {
     g_bLoopRunning = false;
     CDialog::OnCancel();
+}
+
+void CConsoleDlg::OnTimer(unsigned nIDEvent)
+{
+    if (nIDEvent == kRefreshTimer)
+        m_frameSender.RefreshIdleOutput();
 }
 
 CSliderCtrl& CConsoleDlg::slider(int nStrip)
@@ -149,20 +163,24 @@ void CConsoleDlg::OnPortSettings()
     if (dlg.DoModal() != IDOK)
         return;
 
-    if (thePort.IsOpen())
-        thePort.Close();
-    // A negative rate reaches the device as a very large one, which it refuses; a rate of 0
-    // fails without reaching the device.
-    const int nPort = dlg.m_nPortIndex + 1;
-    const auto nBaud = static_cast<unsigned>(dlg.m_nBaudRate);
-    if (!thePort.Open(nPort, nBaud))
-        ReportOpenFailure(nPort, nBaud);
+    if (theOutput.IsOpen())
+        theOutput.Close();
+    OpenOutput(dlg.Settings());
 }
 
-void CConsoleDlg::ReportOpenFailure(int nPort, unsigned nBaud)
+void CConsoleDlg::OpenOutput(const OutputSettings& settings)
 {
-    AfxMessageBox(loadString(IDS_OPEN_PORT_FAILED), MB_OK,
-                  describeOpenFailure(nPort, nBaud, thePort.LastOpenFailure(), machinePorts()));
+    if (!theOutput.Open(settings)) {
+        AfxMessageBox(loadString(IDS_OPEN_PORT_FAILED), MB_OK,
+                      describeOpenFailure(settings.port, settings.baudRate,
+                                          theOutput.LastOpenFailure(), machinePorts()));
+    }
+    ShowOutputInUse();
+}
+
+void CConsoleDlg::ShowOutputInUse()
+{
+    SetDlgItemText(IDC_OUTPUT_IN_USE, describeOutput(theOutput.Settings(), theOutput.IsOpen()));
 }
 
 // ---- Continuous sending ------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "dmx/FrameSender.h"
 #include "framework/Dialog.h"
 #include "framework/SliderCtrl.h"
+#include "output/OutputSettings.h"
 
 #include <cstdint>
 
@@ -12,11 +13,13 @@ extern int32_t g_bLoopRunning;
 
 // The console: six channel strips, each a channel field above a trackbar above a value field,
 // and a column of buttons. Every paint of a trackbar writes its position into the strip's value
-// field and sends a frame of all six strips; so does the send button.
+// field and sends a frame of all six strips; so does the send button. While nothing else goes
+// out, the last frame is sent again, so the lamps keep their levels. It opens startupOutput as
+// it starts, and shows below the buttons which output is in use.
 class CConsoleDlg : public CDialog, public FieldReader
 {
 public:
-    explicit CConsoleDlg(CDialog* pParent = nullptr);
+    explicit CConsoleDlg(CDialog* pParent = nullptr, const OutputSettings& startupOutput = {});
 
     // The frame sender reads the strips' fields through this.
     int GetDlgItemInt(int nId) const override;
@@ -38,6 +41,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void OnSysCommand(unsigned nID, long lParam) override;
+    void OnTimer(unsigned nIDEvent) override;
     // Strip nStrip's trackbar has painted.
     void OnSliderDraw(int nStrip, const NMHDR& notification, long* pResult);
     // The open-port button: the port settings dialog, then the port it chose.
@@ -52,6 +56,10 @@ private:
     CSliderCtrl& slider(int nStrip);
     // Toggles the running flag and sets nButton's caption to match; true when a loop is to start.
     bool ToggleLoop(int nButton, int nIdleTextId);
-    // "Failed to open the port", with why COM nPort did not open at nBaud.
-    void ReportOpenFailure(int nPort, unsigned nBaud);
+    // Opens the output settings describe; when it fails, the operator is told why.
+    void OpenOutput(const OutputSettings& settings);
+    void ShowOutputInUse();
+
+    const OutputSettings m_startupOutput;
+    FrameSender m_frameSender;
 };

@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "serial/PortNames.h"
 
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -41,4 +42,19 @@ void CPortSettingsDlg::DoDataExchange(CDataExchange* pDX)
     CDialog::DoDataExchange(pDX);
     DDX_CBIndex(pDX, IDC_PORT_LIST, m_nPortIndex);
     DDX_Text(pDX, IDC_BAUD, m_nBaudRate);
+    DDX_CBIndex(pDX, IDC_OUTPUT_KIND, m_nOutputKind);
+}
+
+OutputSettings CPortSettingsDlg::Settings() const
+{
+    // The kinds in the order of the list's entries.
+    constexpr OutputKind kKinds[] = {OutputKind::SerialLine, OutputKind::UsbPro};
+    OutputSettings settings;
+    if (m_nOutputKind >= 0 && m_nOutputKind < static_cast<int>(std::size(kKinds)))
+        settings.kind = kKinds[m_nOutputKind];
+    settings.port = m_nPortIndex + 1;
+    // A negative rate reaches the device as a very large one, which it refuses; a rate of 0
+    // fails without reaching the device.
+    settings.baudRate = static_cast<unsigned>(m_nBaudRate);
+    return settings;
 }

@@ -1,19 +1,25 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "output/OutputSettings.h"
 
 #include <optional>
 #include <string>
 
-// Chooses the port, COM1 to COM8, and the rate at which it is opened. It starts at COM1 and
-// 250000 baud whatever is in use; each entry's tip names the device behind that port.
+// Chooses the output: the kind of interface, the port, COM1 to COM8, and the rate at which it
+// is opened. It starts at a plain serial interface on COM1 at 250000 baud whatever is in use;
+// each port entry's tip names the device behind that port.
 class CPortSettingsDlg : public CDialog
 {
 public:
     explicit CPortSettingsDlg(CDialog* pParent = nullptr);
 
+    // The output chosen.
+    OutputSettings Settings() const;
+
     int m_nPortIndex = 0; // list index: entry i is port number i + 1
     int m_nBaudRate = 250000;
+    int m_nOutputKind = 0; // list index: the order of OutputKind
 
 protected:
     bool OnInitDialog() override;

@@ -1,6 +1,9 @@
 #pragma once
 
-class CSerialPort;
+#include "output/FrameOutput.h"
+
+#include <chrono>
+#include <optional>
 
 // The owner of the channel strips: reads the field with the given control id as a signed
 // decimal integer, 0 when its text is no number.
@@ -15,16 +18,40 @@ inline constexpr int IDC_CHANNEL1 = 1010;
 inline constexpr int IDC_VALUE1 = 1016;
 inline constexpr int kStripCount = 6;
 
-// A break long enough for every DMX receiver: 9 low bits at 57600 baud hold the line low 156 us.
-inline constexpr unsigned kBreakBaudRate = 57600;
-inline constexpr unsigned kFrameBaudRate = 250000;
-inline constexpr int kFrameSlots = 513;  // start code and channels 1 to 512
-inline constexpr int kFrameLength = 512; // slots 0 to 511 go on the line
 inline constexpr unsigned kFramePauseMs = 50;
+// DMX receivers take more than 1 s between frames for a lost signal; an output left alone gets
+// its last frame again after this long.
+inline constexpr std::chrono::milliseconds kRefreshAfter{800};
 
 // True while a frame is being sent; a nested request is dropped.
 extern bool g_bFrameBusy;
 
-// Sends one DMX frame built from the six strips of owner: the reset byte at the break rate,
-// then the start code and channels 1 to 511 at the frame rate, then the pause.
-void SendFrame(const FieldReader& owner, CSerialPort& port);
+// Sends frames through one output, and sends the last one again while nothing else goes out, so
+// that receivers keep their levels when the operator's hands rest.
+class FrameSender
+{
+public:
+    using Clock = std::chrono::steady_clock;
+    using ClockFunction = Clock::time_point (*)();
+
+    explicit FrameSender(FrameOutput& output, ClockFunction now = Clock::now)
+        : m_output(output), m_now(now)
+    {}
+
+    // One frame built from the six strips of owner: the output's start of a frame, the strips
+    // read into a cleared frame, the slots, then the pause.
+    void SendFrame(const FieldReader& owner);
+    // Sends the last frame again, byte for byte, when the output is open and no frame has begun
+    // for kRefreshAfter. Does nothing before the first frame and while a frame is being sent.
+    void RefreshIdleOutput();
+
+private:
+    // Sends the frame that fill writes into a cleared buffer.
+    template <typename Fill>
+    void Send(Fill fill);
+
+    FrameOutput& m_output;
+    const ClockFunction m_now;
+    std::optional<DmxFrame> m_lastFrame;
+    Clock::time_point m_lastFrameBegan;
+};

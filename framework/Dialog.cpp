@@ -57,6 +57,8 @@ void CDialog::OnOK()
     EndDialog(IDOK);
 }
 
+void CDialog::OnTimer(unsigned) {}
+
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);

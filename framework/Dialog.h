@@ -63,6 +63,12 @@ public:
     // restores the menu's own items and returns null.
     CMenu* GetSystemMenu(bool bRevert);
 
+    // Starts the window's timer nIDEvent, which calls OnTimer every nElapse ms while the dialog
+    // runs, also while a modal dialog or message box is over it; starting it again restarts it.
+    // False when the window does not exist or the system has no timer left.
+    bool SetTimer(unsigned nIDEvent, unsigned nElapse);
+    void KillTimer(unsigned nIDEvent);
+
 protected:
     // Runs the data exchange into the controls. True leaves the focus to the first tab stop.
     virtual bool OnInitDialog();
@@ -72,6 +78,8 @@ protected:
     // A command chosen from the window menu; the default carries out the window's own commands
     // (minimise, close, …).
     virtual void OnSysCommand(unsigned nID, long lParam);
+    // The timer nIDEvent has elapsed; does nothing by default.
+    virtual void OnTimer(unsigned nIDEvent);
 
     // The message map: what a button's click and a control's notification run.
     void mapClicked(int nID, std::function<void()> handler);

@@ -4,7 +4,7 @@
 #include <array>
 
 namespace {
-// The port list in port order: entry i is COM(i + 1). The list does not sort, so it stays so.
+// The port list in port order: entry i is COM(i + 1). The lists do not sort, so they stay so.
 constexpr std::array kPortSettingsInitData = {
     DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM1"},
     DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM2"},
@@ -14,6 +14,9 @@ constexpr std::array kPortSettingsInitData = {
     DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM6"},
     DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM7"},
     DlgInitEntry{IDC_PORT_LIST, CB_ADDSTRING, "COM8"},
+    // The kinds of interface, in the order of OutputKind.
+    DlgInitEntry{IDC_OUTPUT_KIND, CB_ADDSTRING, "普通串口"},
+    DlgInitEntry{IDC_OUTPUT_KIND, CB_ADDSTRING, "DMX USB Pro"},
 };
 } // namespace
 

@@ -40,6 +40,7 @@ constexpr std::array kConsoleControls = {
     ControlTemplate{IDC_VALUE4,    Edit,       "",         139, 240,  31,  14, kEdit},
     ControlTemplate{IDC_VALUE5,    Edit,       "",         176, 240,  31,  14, kEdit},
     ControlTemplate{IDC_VALUE6,    Edit,       "",         212, 240,  31,  14, kEdit},
+    ControlTemplate{IDC_OUTPUT_IN_USE, Static, "",         279, 140,  50,  26, SS_NOPREFIX},
 };
 // clang-format on
 
@@ -84,6 +85,8 @@ constexpr std::array kPortSettingsControls = {
     ControlTemplate{IDC_PORT_LIST, DropDownList, "",         36,  9, 48, 143, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
     ControlTemplate{IDC_STATIC,    Static,       "波特率:",   7, 33, 27,   8, kLabel},
     ControlTemplate{IDC_BAUD,      Edit,         "",         36, 29, 48,  14, kEdit},
+    ControlTemplate{IDC_STATIC,    Static,       "接口:",     7, 53, 19,   8, kLabel},
+    ControlTemplate{IDC_OUTPUT_KIND, DropDownList, "",       36, 49, 94,  60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
 };
 // clang-format on
 
@@ -91,7 +94,7 @@ constexpr DialogTemplate kPortSettings{
     IDD_PORT_SETTINGS,
     "串口设置",
     187,
-    65,
+    70,
     "宋体",
     10,
     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,

@@ -6,7 +6,7 @@
 
 namespace {
 // Every text the program shows, by id: the program's own and those of the framework.
-constexpr std::array<std::pair<int, const char*>, 23> kStringTable = {{
+constexpr std::array<std::pair<int, const char*>, 26> kStringTable = {{
     {IDS_ABOUTBOX, "关于 Orvanel(&A)..."},
     {IDS_OPEN_PORT_FAILED, "打开串口失败！"},
     {IDS_PORT_ALREADY_OPEN, "串口已经被打开"},
@@ -24,6 +24,9 @@ constexpr std::array<std::pair<int, const char*>, 23> kStringTable = {{
     {IDS_SETTINGS_REFUSED_DETAIL, "%1 不能设为 %2 波特、8 数据位、无校验、2 停止位。"},
     {IDS_INVALID_RATE_DETAIL, "波特率必须大于 0。"},
     {IDS_SYSTEM_ERROR_DETAIL, "无法打开 %1：%2。"},
+    {IDS_OUTPUT_SERIAL_LINE, "普通串口"},
+    {IDS_OUTPUT_USB_PRO, "DMX USB Pro"},
+    {IDS_OUTPUT_NOT_OPEN, "未打开"},
     {AFX_IDS_APP_DESCRIPTION, "Desktop console for DMX512 lighting control over a serial port.\n"
                               "Without arguments it starts the console."},
     {AFX_IDS_HELP_OPTION, "Displays help on commandline options."},

@@ -28,6 +28,10 @@ inline constexpr int IDS_IN_USE_DETAIL = 1114;
 inline constexpr int IDS_SETTINGS_REFUSED_DETAIL = 1115;
 inline constexpr int IDS_INVALID_RATE_DETAIL = 1116;
 inline constexpr int IDS_SYSTEM_ERROR_DETAIL = 1117;
+// The output in use, as the console shows it.
+inline constexpr int IDS_OUTPUT_SERIAL_LINE = 1120;
+inline constexpr int IDS_OUTPUT_USB_PRO = 1121;
+inline constexpr int IDS_OUTPUT_NOT_OPEN = 1129;
 
 inline constexpr int IDC_SEND = 1000;
 inline constexpr int IDC_PORT_LIST = 1001; // port settings
@@ -51,3 +55,5 @@ inline constexpr int IDC_SLIDER3 = 1032;
 inline constexpr int IDC_SLIDER4 = 1033;
 inline constexpr int IDC_SLIDER5 = 1034;
 inline constexpr int IDC_SLIDER6 = 1035;
+inline constexpr int IDC_OUTPUT_IN_USE = 1040; // console: which output frames go to
+inline constexpr int IDC_OUTPUT_KIND = 1041;   // port settings: the kind of interface

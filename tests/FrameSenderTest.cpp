@@ -1,5 +1,6 @@
 #include "dmx/FrameSender.h"
 #include "dmx/Sleep.h"
+#include "output/SerialLineOutput.h"
 #include "serial/SerialPort.h"
 #include "support/FakeOwner.h"
 #include "support/FakeSerialDevice.h"
@@ -28,7 +29,7 @@ protected:
     // The 512 frame bytes of the one frame sent.
     std::vector<uint8_t> sendOne()
     {
-        SendFrame(owner, port);
+        sender.SendFrame(owner);
         EXPECT_EQ(device.writes.size(), 2u);
         return device.writes.size() == 2 ? device.writes[1].bytes : std::vector<uint8_t>();
     }
@@ -43,6 +44,8 @@ protected:
 
     FakeSerialDevice device;
     CSerialPort port{device};
+    SerialLineOutput line{port};
+    FrameSender sender{line};
     FakeOwner owner;
 };
 
@@ -50,7 +53,7 @@ protected:
 
 TEST_F(FrameSenderTest, ResetByteAtTheBreakRateThenTheFrameAtTheDmxRateThenThePause)
 {
-    SendFrame(owner, port);
+    sender.SendFrame(owner);
 
     ASSERT_EQ(device.writes.size(), 2u);
     EXPECT_EQ(device.writes[0].bytes, std::vector<uint8_t>{0x00});
@@ -68,7 +71,7 @@ TEST_F(FrameSenderTest, ResetByteAtTheBreakRateThenTheFrameAtTheDmxRateThenThePa
 TEST_F(FrameSenderTest, StripsAreReadBetweenTheResetByteAndTheSwitchBack)
 {
     owner.readLog = &device.calls;
-    SendFrame(owner, port);
+    sender.SendFrame(owner);
 
     const auto at = [&](const std::string& call) {
         return std::find(device.calls.begin(), device.calls.end(), call) - device.calls.begin();
@@ -124,7 +127,7 @@ TEST_F(FrameSenderTest, EveryFrameStartsFromZero)
 TEST_F(FrameSenderTest, ABusySenderDropsTheRequest)
 {
     g_bFrameBusy = true;
-    SendFrame(owner, port);
+    sender.SendFrame(owner);
     EXPECT_TRUE(device.calls.empty());
     EXPECT_TRUE(g_sleeps.empty());
     EXPECT_TRUE(g_bFrameBusy);
@@ -134,7 +137,7 @@ TEST_F(FrameSenderTest, AClosedPortWritesNothingButStillPauses)
 {
     port.Close();
     device.clearRecord();
-    SendFrame(owner, port);
+    sender.SendFrame(owner);
     EXPECT_TRUE(device.writes.empty());
     EXPECT_EQ(g_sleeps, std::vector<unsigned>{50});
     EXPECT_FALSE(g_bFrameBusy);
@@ -145,7 +148,7 @@ TEST_F(FrameSenderTest, FailedWritesDoNotStopTheFrame)
 {
     using Script = FakeSerialDevice::WriteScript;
     device.writeScript = {Script::RefusedAtOnce, Script::Short};
-    SendFrame(owner, port);
+    sender.SendFrame(owner);
     EXPECT_EQ(device.callsStartingWith("startWrite").size(), 2u);
     EXPECT_EQ(g_sleeps, std::vector<unsigned>{50});
     EXPECT_FALSE(g_bFrameBusy);

@@ -2,6 +2,7 @@
 // what arrives on the master.
 #include "dmx/FrameSender.h"
 #include "dmx/Sleep.h"
+#include "output/SerialLineOutput.h"
 #include "serial/SerialPort.h"
 #include "serial/linux/LinuxSerialDevice.h"
 #include "support/FakeOwner.h"
@@ -97,6 +98,8 @@ protected:
     TempDir root;
     LinuxSerialDevice device{resolver()};
     CSerialPort port{device};
+    SerialLineOutput line{port};
+    FrameSender sender{line};
 };
 
 } // namespace
@@ -132,7 +135,7 @@ TEST_F(LinuxPtyTest, FramesArriveByteExact)
     owner.setStrip(5, 511, 0x13);
 
     for (int frame = 0; frame < 3; ++frame) {
-        SendFrame(owner, port);
+        sender.SendFrame(owner);
         const std::vector<uint8_t> bytes = pty.read(513);
         ASSERT_EQ(bytes.size(), 513u);
         std::vector<uint8_t> expected(513, 0);
@@ -185,7 +188,7 @@ TEST_F(LinuxPtyTest, UnpluggingMakesWritesFailWithoutHanging)
 {
     ASSERT_TRUE(port.Open(1, 250000));
     FakeOwner owner;
-    SendFrame(owner, port);
+    sender.SendFrame(owner);
     EXPECT_EQ(pty.read(513).size(), 513u);
 
     pty.closeMaster();
@@ -193,7 +196,7 @@ TEST_F(LinuxPtyTest, UnpluggingMakesWritesFailWithoutHanging)
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(port.WriteBlock(block.data(), 512));
     EXPECT_FALSE(port.WriteBlock(block.data(), 1));
-    SendFrame(owner, port);
+    sender.SendFrame(owner);
     EXPECT_FALSE(g_bFrameBusy);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_TRUE(port.Close());

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimerEvent>
 
 #include <algorithm>
 
@@ -171,6 +172,37 @@ QMenu* DialogWindow::systemMenu(bool revert)
         addCommand(SC_CLOSE, AFX_IDS_SCCLOSE);
     }
     return m_systemMenu;
+}
+
+bool DialogWindow::startDialogTimer(unsigned id, unsigned intervalMs)
+{
+    stopDialogTimer(id);
+    // Precise: the default coarse timers may fire 5 % late, and what runs on them keeps to
+    // deadlines.
+    const int timer = startTimer(std::chrono::milliseconds(intervalMs), Qt::PreciseTimer);
+    if (timer == 0)
+        return false;
+    m_timers.insert(id, timer);
+    return true;
+}
+
+void DialogWindow::stopDialogTimer(unsigned id)
+{
+    if (const auto found = m_timers.find(id); found != m_timers.end()) {
+        killTimer(found.value());
+        m_timers.erase(found);
+    }
+}
+
+void DialogWindow::timerEvent(QTimerEvent* event)
+{
+    for (auto timer = m_timers.cbegin(); timer != m_timers.cend(); ++timer) {
+        if (timer.value() == event->timerId()) {
+            m_dialog.OnTimer(timer.key());
+            return;
+        }
+    }
+    QDialog::timerEvent(event);
 }
 
 void DialogWindow::reject()

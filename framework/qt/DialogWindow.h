@@ -33,11 +33,16 @@ public:
     // Moves the focus to the first control that takes it by Tab.
     void focusFirstTabStop();
 
+    // The dialog's timers, by the dialog's own ids.
+    bool startDialogTimer(unsigned id, unsigned intervalMs);
+    void stopDialogTimer(unsigned id);
+
     void reject() override;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     void createControls();
@@ -48,4 +53,5 @@ private:
     DialogBaseUnits m_units;
     QHash<int, QWidget*> m_items;
     QMenu* m_systemMenu = nullptr;
+    QHash<unsigned, int> m_timers; // the dialog's timer ids → Qt's
 };

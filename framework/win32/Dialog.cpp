@@ -103,6 +103,18 @@ void CDialog::SetListItemTip(int nID, int nIndex, std::string_view tip)
         m_pWindow->listItemTips().set(GetSafeHwnd(), list, nIndex, toUtf16(tip));
 }
 
+bool CDialog::SetTimer(unsigned nIDEvent, unsigned nElapse)
+{
+    const HWND hwnd = GetSafeHwnd();
+    return hwnd && ::SetTimer(hwnd, nIDEvent, nElapse, nullptr) != 0;
+}
+
+void CDialog::KillTimer(unsigned nIDEvent)
+{
+    if (const HWND hwnd = GetSafeHwnd())
+        ::KillTimer(hwnd, nIDEvent);
+}
+
 void CDialog::SetIcon(HICON hIcon, bool bBigIcon)
 {
     const HWND hwnd = GetSafeHwnd();

@@ -89,6 +89,9 @@ INT_PTR CALLBACK DialogWindow::procedure(HWND hwnd, UINT message, WPARAM wParam,
         return window->onNotify(*reinterpret_cast<Win32Nmhdr*>(lParam));
     case WM_SYSCOMMAND:
         return window->onSysCommand(wParam, lParam);
+    case WM_TIMER:
+        window->m_dialog.OnTimer(static_cast<unsigned>(wParam));
+        return TRUE;
     case WM_NCDESTROY:
         window->m_hwnd = nullptr;
         return FALSE;

@@ -38,8 +38,9 @@ TEST_F(PortSettingsTest, ListsTheEightPortsAndStartsAtCom1And250000Baud)
         EXPECT_EQ(driver::windowLook(settings).caption, "串口设置");
         EXPECT_TRUE(driver::windowLook(settings).fixedSize);
         // The controls in template order, which is their tab order.
-        EXPECT_EQ(describeControls(settings), (Calls{"1 确定 (default)", "2 取消", "-1 串口:",
-                                                     "1001 COM1", "-1 波特率:", "1010 250000"}));
+        EXPECT_EQ(describeControls(settings),
+                  (Calls{"1 确定 (default)", "2 取消", "-1 串口:", "1001 COM1", "-1 波特率:",
+                         "1010 250000", "-1 接口:", "1041 普通串口"}));
         // Unsorted, in port order.
         EXPECT_EQ(driver::listItems(settings, IDC_PORT_LIST),
                   (Calls{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"}));

@@ -46,7 +46,8 @@ void checkControlsFit(const DialogWindow& window)
     for (const QWidget* control : controls) {
         const QString caption = captionOf(control);
         QVERIFY2(window.rect().contains(control->geometry()), qPrintable(control->objectName()));
-        QVERIFY2(control->fontMetrics().horizontalAdvance(caption) <= control->width(),
+        const QSize text = control->fontMetrics().size(0, caption); // each line on its own
+        QVERIFY2(text.width() <= control->width() && text.height() <= control->height(),
                  qPrintable(caption));
         for (const QWidget* other : controls) {
             QVERIFY2(other == control || !other->geometry().intersects(control->geometry()),
@@ -90,7 +91,7 @@ void DialogLookTest::consoleTextsFitTheirControls()
 {
     CConsoleDlg console;
     runShown(console, [](DialogWindow& window) {
-        QCOMPARE(controlsOf(window).size(), 26);
+        QCOMPARE(controlsOf(window).size(), 27);
         checkControlsFit(window);
         // The strips run left to right, each field above its slider above its value.
         for (int strip = 0; strip < kStripCount; ++strip) {
@@ -114,7 +115,8 @@ void DialogLookTest::portSettingsInTemplateOrderWithTipsNamingTheDevices()
         QStringList found;
         for (const QWidget* control : controlsOf(window))
             found << control->objectName() + " " + captionOf(control);
-        QCOMPARE(found, QStringList({"1 确定", "2 取消", " 串口:", "1001 ", " 波特率:", "1010 "}));
+        QCOMPARE(found, QStringList({"1 确定", "2 取消", " 串口:", "1001 ", " 波特率:", "1010 ",
+                                     " 接口:", "1041 "}));
         checkControlsFit(window);
 
         // Each entry's tip tells which device it stands for here.

@@ -2,6 +2,7 @@
 
 #include "console/ThePort.h"
 
-// Constructed in this order: the device, then the port on it.
+// Constructed in this order: the device, the port on it, the output.
 FakeSerialDevice g_fakeDevice;
 CSerialPort thePort(g_fakeDevice);
+DmxOutput theOutput(thePort);

@@ -5,6 +5,7 @@
 #include "serial/win32/Win32SerialDevice.h"
 
 #include "dmx/FrameSender.h"
+#include "output/SerialLineOutput.h"
 #include "serial/PortNames.h"
 #include "serial/SerialPort.h"
 #include "support/FakeOwner.h"
@@ -149,6 +150,8 @@ TEST_F(Win32SerialDeviceTest, OpenLeavesTheDeviceInTheConstructedLineSettings)
 {
     Win32SerialDevice device;
     CSerialPort port(device);
+    SerialLineOutput line(port);
+    FrameSender sender(line);
     ASSERT_TRUE(port.Open(comPort, 250000));
 
     LineSettings line;
@@ -191,7 +194,7 @@ TEST_F(Win32SerialDeviceTest, FramesAndRateSwitchesReachTheLine)
                 strips += std::to_string(owner.GetDlgItemInt(id));
             }
         tellHarness(strips);
-        SendFrame(owner, port);
+        sender.SendFrame(owner);
     };
     // The console as first shown, then bytes that a text-mode line would alter (0x0A, 0x0D,
     // 0x11, 0x13, 0x7F, 0xFF), the highest channels and values out of the byte range.

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// One DMX frame as the console builds it: slot 0 the start code, slot n channel n (1 to 512).
+inline constexpr int kFrameSlots = 513;
+using DmxFrame = std::array<uint8_t, kFrameSlots>;
+
+// Where frames go: one implementation per kind of interface. A frame goes out as BeginFrame,
+// then WriteFrame with its slots. Neither reports failure: a frame that cannot go out is lost,
+// and the next one tries again.
+class FrameOutput
+{
+public:
+    virtual ~FrameOutput() = default;
+
+    virtual bool IsOpen() const = 0;
+    // Whatever must reach the line before the frame's slots are known (the break of a plain
+    // serial line); nothing for most kinds.
+    virtual void BeginFrame() {}
+    virtual void WriteFrame(const DmxFrame& frame) = 0;
+};

@@ -1,0 +1,24 @@
+#include "SerialLineOutput.h"
+
+#include "serial/SerialPort.h"
+
+bool SerialLineOutput::IsOpen() const
+{
+    return m_port.IsOpen();
+}
+
+void SerialLineOutput::BeginFrame()
+{
+    // The reset byte: a zero at a low rate holds the line low for the break.
+    static constexpr uint8_t kResetByte = 0x00;
+    m_port.m_nBaudRate = kBreakBaudRate;
+    m_port.ApplyLineSettings();
+    m_port.WriteBlock(&kResetByte, 1);
+}
+
+void SerialLineOutput::WriteFrame(const DmxFrame& frame)
+{
+    m_port.m_nBaudRate = kFrameBaudRate;
+    m_port.ApplyLineSettings();
+    m_port.WriteBlock(frame.data(), kFrameLength);
+}

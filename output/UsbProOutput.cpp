@@ -1,0 +1,15 @@
+#include "UsbProOutput.h"
+
+#include "UsbProMessage.h"
+#include "serial/SerialPort.h"
+
+bool UsbProOutput::IsOpen() const
+{
+    return m_port.IsOpen();
+}
+
+void UsbProOutput::WriteFrame(const DmxFrame& frame)
+{
+    const auto message = usbProDmxMessage(frame);
+    m_port.WriteBlock(message.data(), static_cast<int>(message.size()));
+}
