@@ -17,6 +17,9 @@ int showPlatformMessageBox(const MessageBoxRequest& request);
 // The executable's file name without its directory and extension.
 std::string executableBaseName();
 
+// Shows what the command line asked for: on standard error when error, else on standard output.
+void writeCommandLineText(const std::string& text, bool error);
+
 class CDialog;
 
 // Gives the field nID of dialog the focus with all its text selected, for the operator to type

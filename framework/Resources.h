@@ -36,6 +36,12 @@ std::span<const IconImage> iconImages(int id);
 inline constexpr int AFX_IDS_APP_DESCRIPTION = 0xE002;     // what the program does, for --help
 inline constexpr int AFX_IDS_HELP_OPTION = 0xE003;         // what --help does
 inline constexpr int AFX_IDS_UNEXPECTED_ARGUMENT = 0xE004; // %1: the argument
+inline constexpr int AFX_IDS_VERSION_OPTION = 0xE005;      // what --version does
+inline constexpr int AFX_IDS_UNKNOWN_OPTION = 0xE006;      // %1: the option's name
+inline constexpr int AFX_IDS_MISSING_VALUE = 0xE007;       // %1: the option
+inline constexpr int AFX_IDS_INVALID_VALUE = 0xE008;       // %1: the option, %2: why not
+inline constexpr int AFX_IDS_USAGE = 0xE009;               // %1: the program's name
+inline constexpr int AFX_IDS_OPTIONS = 0xE00A;             // the heading of the options' list
 inline constexpr int AFX_IDS_SCMINIMIZE = 0xEF01;          // window menu: minimise
 inline constexpr int AFX_IDS_SCCLOSE = 0xEF06;             // window menu: close
 inline constexpr int AFX_IDS_OK = 0xF001;                  // the button of a message box

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "CommandLine.h"
 #include "Handles.h"
 
 #include <string>
+#include <vector>
 
 class CDialog;
 
@@ -26,6 +28,8 @@ public:
     // The id by which the desktop knows the application (its desktop entry, its task-bar
     // grouping); none when null.
     const char* m_pszAppID = nullptr;
+    // The options of the application's own command line, taken before InitInstance runs.
+    std::vector<CommandLineOption> m_commandLineOptions;
 };
 
 // The application object, null before it is constructed.
@@ -38,7 +42,7 @@ std::string AfxGetAppName();
 // long as the process.
 HICON AfxLoadIcon(int nIDResource);
 
-// The program's entry: readies the platform's user interface, runs the application object's
-// InitInstance and returns the process's exit status. versionText is what the program reports
-// as its version where the platform's conventions ask for one.
+// The program's entry: answers the command line (AfxAnswerCommandLine), or readies the platform's
+// user interface, runs the application object's InitInstance and returns the process's exit
+// status. versionText is what the program reports as its version.
 int AfxWinMain(int argc, char* argv[], const char* versionText);

@@ -6,7 +6,7 @@
 
 namespace {
 // Every text the program shows, by id: the program's own and those of the framework.
-constexpr std::array<std::pair<int, const char*>, 26> kStringTable = {{
+constexpr std::array<std::pair<int, const char*>, 37> kStringTable = {{
     {IDS_ABOUTBOX, "关于 Orvanel(&A)..."},
     {IDS_OPEN_PORT_FAILED, "打开串口失败！"},
     {IDS_PORT_ALREADY_OPEN, "串口已经被打开"},
@@ -27,10 +27,26 @@ constexpr std::array<std::pair<int, const char*>, 26> kStringTable = {{
     {IDS_OUTPUT_SERIAL_LINE, "普通串口"},
     {IDS_OUTPUT_USB_PRO, "DMX USB Pro"},
     {IDS_OUTPUT_NOT_OPEN, "未打开"},
+    {IDS_OUTPUT_OPTION, "Opens this output at start-up instead of a plain serial interface on\n"
+                        "COM1 at 250000 baud:\n"
+                        "  serial[:COMn[:RATE]]  a plain serial interface (USB-serial, RS-485)\n"
+                        "  pro[:COMn[:RATE]]     a DMX USB Pro widget or a compatible\n"
+                        "with n from 1 to 8 (COM1 when left out) and the rate the port is\n"
+                        "opened at (250000 when left out), e.g. pro:COM2."},
+    {IDS_OPTION_UNKNOWN_KIND, "'%1' is no kind of output: use serial or pro."},
+    {IDS_OPTION_TOO_MANY_PARTS, "'%1' has more parts than KIND:COMn:RATE."},
+    {IDS_OPTION_BAD_PORT, "'%1' is no port: use COM1 to COM8."},
+    {IDS_OPTION_BAD_RATE, "'%1' is no rate: use a whole number of baud above 0."},
     {AFX_IDS_APP_DESCRIPTION, "Desktop console for DMX512 lighting control over a serial port.\n"
                               "Without arguments it starts the console."},
     {AFX_IDS_HELP_OPTION, "Displays help on commandline options."},
     {AFX_IDS_UNEXPECTED_ARGUMENT, "Unexpected argument '%1'."},
+    {AFX_IDS_VERSION_OPTION, "Displays version information."},
+    {AFX_IDS_UNKNOWN_OPTION, "Unknown option '%1'."},
+    {AFX_IDS_MISSING_VALUE, "Missing value after '%1'."},
+    {AFX_IDS_INVALID_VALUE, "Invalid value for %1: %2"},
+    {AFX_IDS_USAGE, "Usage: %1 [options]"},
+    {AFX_IDS_OPTIONS, "Options:"},
     {AFX_IDS_SCMINIMIZE, "最小化(&N)"},
     {AFX_IDS_SCCLOSE, "关闭(&C)\tAlt+F4"},
     {AFX_IDS_OK, "确定"},

@@ -32,6 +32,12 @@ inline constexpr int IDS_SYSTEM_ERROR_DETAIL = 1117;
 inline constexpr int IDS_OUTPUT_SERIAL_LINE = 1120;
 inline constexpr int IDS_OUTPUT_USB_PRO = 1121;
 inline constexpr int IDS_OUTPUT_NOT_OPEN = 1129;
+// The command line's option that chooses the output, and why a value is refused.
+inline constexpr int IDS_OUTPUT_OPTION = 1130;
+inline constexpr int IDS_OPTION_UNKNOWN_KIND = 1131;
+inline constexpr int IDS_OPTION_TOO_MANY_PARTS = 1132;
+inline constexpr int IDS_OPTION_BAD_PORT = 1133;
+inline constexpr int IDS_OPTION_BAD_RATE = 1134;
 
 inline constexpr int IDC_SEND = 1000;
 inline constexpr int IDC_PORT_LIST = 1001; // port settings

@@ -1,12 +1,16 @@
-// The program's start on Windows: common controls, the timer period, the application object.
+// The program's start on Windows: the command line, common controls, the timer period, the
+// application object.
 #include "WindowsApi.h"
 
 #include "TimerResolution.h"
+#include "Utf16.h"
 
 #include <timeapi.h>
 
+#include "framework/Backend.h"
 #include "framework/WinApp.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -45,10 +49,24 @@ TimerPeriodCalls setTimerPeriodCalls(TimerPeriodCalls calls)
     return std::exchange(g_periodCalls, calls);
 }
 
-int AfxWinMain(int /*argc*/, char* /*argv*/[], const char* /*versionText*/)
+void writeCommandLineText(const std::string& text, bool error)
 {
-    // Windows passes the program no arguments of its own; the version lives in the executable's
-    // version record.
+    // Started from a console or with its output redirected, the program has somewhere to
+    // write; started from the desktop it has not, and the text comes up in a box instead.
+    const HANDLE stream = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    if (stream && stream != INVALID_HANDLE_VALUE) {
+        std::fputs(text.c_str(), error ? stderr : stdout);
+        std::fflush(error ? stderr : stdout);
+        return;
+    }
+    MessageBoxW(nullptr, toUtf16(text).c_str(), toUtf16(executableBaseName()).c_str(),
+                MB_OK | (error ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+}
+
+int AfxWinMain(int argc, char* argv[], const char* versionText)
+{
+    if (const std::optional<int> status = AfxAnswerCommandLine(argc, argv, versionText))
+        return *status;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     const FineTimerPeriod timerPeriod;
