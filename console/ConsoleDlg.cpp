@@ -22,9 +22,9 @@ constexpr int kPassesPerCycle = 20;
 constexpr unsigned kAutoSendPassMs = 2;
 constexpr unsigned kRampSendPassMs = 1;
 
-// Looks for an idle output this often; with kRefreshAfter, frames stay under 1 s apart.
+// Looks for an idle output this often; with kRefreshAfter, frames stay well under 1 s apart.
 constexpr unsigned kRefreshTimer = 1;
-constexpr unsigned kRefreshCheckMs = 100;
+constexpr unsigned kRefreshCheckMs = 50;
 
 // The part of a cycle that lets the operator act: each pass dispatches what is waiting and then
 // sleeps. These sleeps and the frame's own pause are all that paces a loop.

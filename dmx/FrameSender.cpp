@@ -11,7 +11,7 @@ void FrameSender::Send(Fill fill)
         return;
     DmxFrame frame{};
     g_bFrameBusy = true;
-    m_lastFrameBegan = m_now();
+    m_lastFrameBegan = steadyNow();
 
     m_output.BeginFrame();
     // Filling the frame here makes the time it takes part of the mark after break.
@@ -37,7 +37,7 @@ void FrameSender::SendFrame(const FieldReader& owner)
 
 void FrameSender::RefreshIdleOutput()
 {
-    if (!m_lastFrame || !m_output.IsOpen() || m_now() - m_lastFrameBegan < kRefreshAfter)
+    if (!m_lastFrame || !m_output.IsOpen() || steadyNow() - m_lastFrameBegan < kRefreshAfter)
         return;
     Send([this](DmxFrame& frame) { frame = *m_lastFrame; });
 }

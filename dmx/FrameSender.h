@@ -31,12 +31,7 @@ extern bool g_bFrameBusy;
 class FrameSender
 {
 public:
-    using Clock = std::chrono::steady_clock;
-    using ClockFunction = Clock::time_point (*)();
-
-    explicit FrameSender(FrameOutput& output, ClockFunction now = Clock::now)
-        : m_output(output), m_now(now)
-    {}
+    explicit FrameSender(FrameOutput& output) : m_output(output) {}
 
     // One frame built from the six strips of owner: the output's start of a frame, the strips
     // read into a cleared frame, the slots, then the pause.
@@ -51,7 +46,6 @@ private:
     void Send(Fill fill);
 
     FrameOutput& m_output;
-    const ClockFunction m_now;
     std::optional<DmxFrame> m_lastFrame;
-    Clock::time_point m_lastFrameBegan;
+    std::chrono::steady_clock::time_point m_lastFrameBegan;
 };

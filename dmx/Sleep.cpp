@@ -1,6 +1,5 @@
 #include "Sleep.h"
 
-#include <chrono>
 #include <thread>
 
 namespace {
@@ -10,6 +9,7 @@ void realSleep(unsigned milliseconds)
 }
 
 SleepFunction g_sleep = realSleep;
+ClockFunction g_clock = std::chrono::steady_clock::now;
 } // namespace
 
 void sleepMilliseconds(unsigned milliseconds)
@@ -20,4 +20,14 @@ void sleepMilliseconds(unsigned milliseconds)
 void setSleepFunction(SleepFunction f)
 {
     g_sleep = f ? f : realSleep;
+}
+
+std::chrono::steady_clock::time_point steadyNow()
+{
+    return g_clock();
+}
+
+void setClockFunction(ClockFunction f)
+{
+    g_clock = f ? f : std::chrono::steady_clock::now;
 }

@@ -114,7 +114,8 @@ std::optional<int> AfxAnswerCommandLine(int argc, char* argv[], const char* vers
             value = argv[++i];
         }
         if (const std::string refused = option->take(*value); !refused.empty())
-            error = AfxFormatString(AFX_IDS_INVALID_VALUE, {"--" + std::string(name), refused});
+            error = AfxFormatString(AFX_IDS_INVALID_VALUE,
+                                    {"--" + std::string(name), *value, refused});
     }
 
     const std::string program = programName(argc > 0 ? argv[0] : nullptr);

@@ -44,7 +44,7 @@ constexpr std::array<std::pair<int, const char*>, 37> kStringTable = {{
     {AFX_IDS_VERSION_OPTION, "Displays version information."},
     {AFX_IDS_UNKNOWN_OPTION, "Unknown option '%1'."},
     {AFX_IDS_MISSING_VALUE, "Missing value after '%1'."},
-    {AFX_IDS_INVALID_VALUE, "Invalid value for %1: %2"},
+    {AFX_IDS_INVALID_VALUE, "Invalid value for %1 '%2': %3"},
     {AFX_IDS_USAGE, "Usage: %1 [options]"},
     {AFX_IDS_OPTIONS, "Options:"},
     {AFX_IDS_SCMINIMIZE, "最小化(&N)"},

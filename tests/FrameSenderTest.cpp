@@ -1,6 +1,7 @@
 #include "dmx/FrameSender.h"
 #include "dmx/Sleep.h"
 #include "output/SerialLineOutput.h"
+#include "output/UsbProOutput.h"
 #include "serial/SerialPort.h"
 #include "support/FakeOwner.h"
 #include "support/FakeSerialDevice.h"
@@ -24,7 +25,11 @@ protected:
         ASSERT_TRUE(port.Open(1, 250000));
         device.clearRecord();
     }
-    void TearDown() override { setSleepFunction(nullptr); }
+    void TearDown() override
+    {
+        setSleepFunction(nullptr);
+        setClockFunction(nullptr);
+    }
 
     // The 512 frame bytes of the one frame sent.
     std::vector<uint8_t> sendOne()
@@ -152,4 +157,59 @@ TEST_F(FrameSenderTest, FailedWritesDoNotStopTheFrame)
     EXPECT_EQ(device.callsStartingWith("startWrite").size(), 2u);
     EXPECT_EQ(g_sleeps, std::vector<unsigned>{50});
     EXPECT_FALSE(g_bFrameBusy);
+}
+
+TEST_F(FrameSenderTest, AnIdleOutputGetsItsLastFrameAgainByteForByte)
+{
+    static std::chrono::steady_clock::time_point now;
+    setClockFunction([] { return now; });
+    FrameSender idle{line};
+    idle.RefreshIdleOutput();
+    EXPECT_TRUE(device.writes.empty()) << "nothing to repeat before the first frame";
+
+    idle.SendFrame(owner);
+    owner.setStrip(2, 2, 200); // typed, not sent: a refresh repeats what went out
+    now += kRefreshAfter - std::chrono::milliseconds(1);
+    idle.RefreshIdleOutput();
+    EXPECT_EQ(device.writes.size(), 2u);
+    now += std::chrono::milliseconds(1);
+    idle.RefreshIdleOutput();
+    ASSERT_EQ(device.writes.size(), 4u);
+    for (size_t i : {0, 1}) {
+        EXPECT_EQ(device.writes[i + 2].bytes, device.writes[i].bytes);
+        EXPECT_EQ(device.writes[i + 2].baudRate, device.writes[i].baudRate);
+    }
+    EXPECT_EQ(g_sleeps, (std::vector<unsigned>{50, 50}));
+
+    // The refresh counts as a frame; a busy sender and a closed port get none.
+    idle.RefreshIdleOutput();
+    g_bFrameBusy = true;
+    now += kRefreshAfter;
+    idle.RefreshIdleOutput();
+    g_bFrameBusy = false;
+    port.Close();
+    idle.RefreshIdleOutput();
+    EXPECT_EQ(device.writes.size(), 4u);
+}
+
+TEST_F(FrameSenderTest, AUsbProWidgetGetsOneMessagePerFrameAtTheRateOpened)
+{
+    UsbProOutput pro{port};
+    FrameSender proSender{pro};
+    owner.setStrip(1, 0, 0xCC); // start code
+    owner.setStrip(2, 512, 0x5A);
+    proSender.SendFrame(owner);
+
+    ASSERT_EQ(device.writes.size(), 1u);
+    const std::vector<uint8_t>& message = device.writes[0].bytes;
+    ASSERT_EQ(message.size(), 518u);
+    // Start, label 6 (output only send DMX packet), length 513 least significant byte first.
+    EXPECT_EQ(std::vector<uint8_t>(message.begin(), message.begin() + 4),
+              (std::vector<uint8_t>{0x7E, 0x06, 0x01, 0x02}));
+    EXPECT_EQ(message[4], 0xCC);              // slot 0, the start code
+    EXPECT_EQ(message[4 + 3], 1);             // channel 3
+    EXPECT_EQ(message[4 + 512], 0x5A);        // channel 512 goes out too
+    EXPECT_EQ(message[517], 0xE7);            // end
+    EXPECT_TRUE(device.callsStartingWith("setLineSettings").empty()) << "no rate switching";
+    EXPECT_EQ(g_sleeps, std::vector<unsigned>{50});
 }

@@ -3,6 +3,7 @@
 #include "dmx/FrameSender.h"
 #include "dmx/Sleep.h"
 #include "output/SerialLineOutput.h"
+#include "output/UsbProOutput.h"
 #include "serial/SerialPort.h"
 #include "serial/linux/LinuxSerialDevice.h"
 #include "support/FakeOwner.h"
@@ -231,4 +232,49 @@ TEST_F(LinuxPtyTest, ATimedWriteToAStalledLineGivesUpShort)
     // The line drains again and later writes go through.
     pty.read(1 << 20);
     EXPECT_TRUE(port.WriteBlock(block.data(), 100));
+}
+
+TEST_F(LinuxPtyTest, AUsbProMessageArrivesWholeAtTheRateOpened)
+{
+    ASSERT_TRUE(port.Open(1, 115200));
+    UsbProOutput pro{port};
+    FrameSender proSender{pro};
+    FakeOwner owner;
+    owner.setStrip(1, 0x7E, 0xE7); // the message's own start and end bytes as data
+    proSender.SendFrame(owner);
+
+    std::vector<uint8_t> expected(518, 0);
+    expected[0] = 0x7E;
+    expected[1] = 6;
+    expected[2] = 0x01; // 513 slots, least significant byte first
+    expected[3] = 0x02;
+    for (int channel = 2; channel <= 6; ++channel)
+        expected[4 + channel] = 1;
+    expected[4 + 0x7E] = 0xE7;
+    expected[517] = 0xE7;
+    EXPECT_EQ(pty.read(518), expected);
+    EXPECT_TRUE(pty.read(1).empty());
+    EXPECT_EQ(masterSettings().c_ospeed, 115200u);
+}
+
+TEST_F(LinuxPtyTest, AnIdleLineGetsTheSameFrameAgainWellWithinASecond)
+{
+    ASSERT_TRUE(port.Open(1, 250000));
+    FakeOwner owner;
+    sender.SendFrame(owner);
+    const std::vector<uint8_t> first = pty.read(513);
+    auto last = std::chrono::steady_clock::now();
+    // Looked for as the console's timer does, every 50 ms.
+    for (int refresh = 0; refresh < 2; ++refresh) {
+        pollfd waiting{pty.master(), POLLIN, 0};
+        while (poll(&waiting, 1, 0) == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            sender.RefreshIdleOutput();
+        }
+        const auto now = std::chrono::steady_clock::now();
+        EXPECT_EQ(pty.read(513), first);
+        EXPECT_GE(now - last, kRefreshAfter);
+        EXPECT_LT(now - last, std::chrono::seconds(1));
+        last = now;
+    }
 }

@@ -28,6 +28,9 @@ int g_loopFrames = 0;    // frames the loops have sent in this test
 // For each loop that a nested loop interrupted, innermost last: the passes it had made.
 std::vector<int> g_outerPasses;
 std::map<int, std::function<void()>> g_afterLoopFrame;
+// The clock the console reads: it moves only by the sleeps and by advanceClock, so an idle
+// output is refreshed only when a test lets the time pass.
+std::chrono::steady_clock::time_point g_now;
 
 int recordBox(const MessageBoxRequest& request)
 {
@@ -59,6 +62,7 @@ bool endsALoopCycle(int passes)
 // tells that a frame has just been sent; one that ends a cycle of passes is the loop's own.
 void recordSleep(unsigned milliseconds)
 {
+    g_now += std::chrono::milliseconds(milliseconds);
     if (milliseconds != kFramePauseMs) {
         ++g_passes;
         // A loop that miscounted frames is still ended, so the test fails instead of hanging.
@@ -121,6 +125,7 @@ void ConsoleFixture::SetUp()
     g_afterLoopFrame.clear();
     g_bLoopRunning = false;
     setSleepFunction(recordSleep);
+    setClockFunction([] { return g_now; });
     setMessageBoxFunction(recordBox);
     setPortDeviceFunction(fakePortDevice);
     setMachinePortsFunction(fakeMachinePorts);
@@ -133,6 +138,7 @@ void ConsoleFixture::TearDown()
         << "a loop had to be ended by the test";
     g_console = nullptr;
     setSleepFunction(nullptr);
+    setClockFunction(nullptr);
     setMessageBoxFunction(nullptr);
     setPortDeviceFunction(nullptr);
     setMachinePortsFunction(nullptr);
@@ -191,6 +197,11 @@ std::vector<std::string> ConsoleFixture::describeControls(CDialog& dlg)
                             (control.showsIcon ? " (icon)" : ""));
     }
     return described;
+}
+
+void ConsoleFixture::advanceClock(std::chrono::milliseconds time)
+{
+    g_now += time;
 }
 
 void ConsoleFixture::afterLoopFrame(int n, std::function<void()> action)

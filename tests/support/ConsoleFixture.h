@@ -7,6 +7,7 @@
 #include "framework/Handles.h"
 #include "support/FakePort.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -67,6 +68,8 @@ protected:
     static std::vector<std::string> describeControls(CDialog& dlg);
     // Runs action right after the nth frame that a loop sends, counted over the whole test from 1.
     static void afterLoopFrame(int n, std::function<void()> action);
+    // Lets time pass for the console: its clock moves only by this and by the sleeps.
+    static void advanceClock(std::chrono::milliseconds time);
 
     TestConsole console;
 };
