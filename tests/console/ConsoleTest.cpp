@@ -105,15 +105,19 @@ TEST_F(ConsoleTest, TypedValueWaitsForTheSendButton)
         EXPECT_EQ(driver::text(console, IDC_VALUE2), "200");
         settle();
         EXPECT_EQ(frames.size(), before);
+        // Left alone, the console sends the last frame again, without what was typed since.
+        advanceClock(kRefreshAfter);
+        ASSERT_TRUE(driver::waitUntil([&] { return frames.size() == before + 1; }));
+        EXPECT_EQ(frames.back().bytes, frames[before - 1].bytes);
 
         driver::click(console, IDC_SEND);
-        ASSERT_TRUE(driver::waitUntil([&] { return frames.size() == before + 1; }));
+        ASSERT_TRUE(driver::waitUntil([&] { return frames.size() == before + 2; }));
         EXPECT_EQ(lastSlot(2), 200);
         EXPECT_EQ(static_cast<const CDialog&>(console).GetDlgItemInt(IDC_VALUE2), 200);
 
         // A paint of slider 2 itself writes its position over the typed value.
         driver::repaint(console, IDC_SLIDER2);
-        ASSERT_TRUE(driver::waitUntil([&] { return frames.size() == before + 2; }));
+        ASSERT_TRUE(driver::waitUntil([&] { return frames.size() == before + 3; }));
         EXPECT_EQ(lastSlot(2), 1);
         EXPECT_EQ(driver::text(console, IDC_VALUE2), "1");
     });

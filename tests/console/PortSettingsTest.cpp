@@ -250,3 +250,35 @@ TEST_F(PortSettingsTest, RunningLoopWaitsAndGoesOnWithTheNewPort)
         EXPECT_GE(std::count(reopened, g_fakeDevice.calls.end(), "startWrite(512)"), 2);
     });
 }
+
+TEST_F(PortSettingsTest, FramesGoThroughTheKindChosenWhichTheConsoleShows)
+{
+    runConsole([&] {
+        EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE), "普通串口\nCOM1");
+        openPortSettings(console, [](CDialog& settings) {
+            EXPECT_EQ(driver::listItems(settings, IDC_OUTPUT_KIND),
+                      (Calls{"普通串口", "DMX USB Pro"}));
+            driver::chooseListItem(settings, IDC_PORT_LIST, 1);
+            driver::chooseListItem(settings, IDC_OUTPUT_KIND, 1);
+            driver::click(settings, IDOK);
+        });
+        EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE), "DMX USB Pro\nCOM2");
+        g_fakeDevice.clearRecord();
+        driver::click(console, IDC_SEND);
+        ASSERT_EQ(g_fakeDevice.writes.size(), 1u);
+        EXPECT_EQ(g_fakeDevice.writes[0].bytes.size(), 518u);
+
+        // The idle refresh goes on while the dialog is up, and stops with no output open.
+        openPortSettings(console, [](CDialog& settings) {
+            advanceClock(kRefreshAfter);
+            EXPECT_TRUE(driver::waitUntil([] { return g_fakeDevice.writes.size() == 2; }));
+            driver::chooseListItem(settings, IDC_PORT_LIST, 3);
+            g_fakeDevice.presentPorts.erase(4);
+            driver::click(settings, IDOK);
+        });
+        EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE), "普通串口\nCOM4\n未打开");
+        advanceClock(kRefreshAfter);
+        driver::wait(200);
+        EXPECT_EQ(g_fakeDevice.writes.size(), 2u);
+    });
+}

@@ -3,7 +3,8 @@
 The program runs in a private mount namespace whose /dev holds the usual character devices and
 ttyUSB0, a bind mount of the pseudo-terminal's slave, so the program finds COM1 there by itself.
 Everything it writes arrives at the master: each frame is the reset byte 0x00 followed by the
-512 slots.
+512 slots, or, for a DMX USB Pro widget, a message of 0x7E, label 6, the length, 513 slots and
+0xE7.
 """
 
 import contextlib
@@ -18,7 +19,9 @@ import threading
 import time
 
 FRAME = 513  # reset byte and slots 0 to 511
+PRO_MESSAGE = 518  # 0x7E, label, length (2), slots 0 to 512, 0xE7
 STRIPS = 6
+REFRESH_LIMIT = 1.0  # receivers take a longer gap between frames for a lost signal
 
 SETUP_DEV = r'''
 set -e
@@ -35,7 +38,7 @@ mount -t tmpfs -o mode=1777 tmpfs "$stage/shm"
 touch "$stage/ttyUSB0"
 mount --bind "$COM1" "$stage/ttyUSB0"
 mount --move "$stage" /dev
-exec $RUN_AS "$PROGRAM"
+exec $RUN_AS "$PROGRAM" $ARGS
 '''
 # Runs the program as an unprivileged user, with no supplementary groups (so not in dialout).
 AS_NOBODY = "setpriv --reuid=nobody --regid=nogroup --clear-groups"
@@ -47,6 +50,7 @@ class Line:
     def __init__(self, master):
         self.master = master
         self.data = bytearray()
+        self.records = []  # each frame or USB Pro message whole, as it arrived
         self.frame_times = []
         self.lock = threading.Lock()
         threading.Thread(target=self._read, daemon=True).start()
@@ -63,16 +67,22 @@ class Line:
             with self.lock:
                 self.data += chunk
                 self._received()
-                while len(self.frame_times) < len(self.data) // FRAME:
+                at = sum(len(record) for record in self.records)
+                while True:
+                    size = PRO_MESSAGE if self.data[at:at + 1] == b"\x7e" else FRAME
+                    if at + size > len(self.data):
+                        break
+                    self.records.append(bytes(self.data[at:at + size]))
                     self.frame_times.append(now)
+                    at += size
 
     def _received(self):
         """Called with the lock held after each read; a reader that notes more overrides it."""
 
     def frames(self):
+        """Every whole frame and USB Pro message so far."""
         with self.lock:
-            whole = len(self.data) // FRAME
-            return [bytes(self.data[i * FRAME:(i + 1) * FRAME]) for i in range(whole)]
+            return list(self.records)
 
     def wait_frames(self, count, timeout=10.0):
         deadline = time.monotonic() + timeout
@@ -106,6 +116,27 @@ def expected_frame(values, channels=range(1, STRIPS + 1)):
     for channel, value in zip(channels, values):
         frame[1 + channel] = value & 0xFF
     return bytes(frame)
+
+
+def expected_pro_message(values):
+    slots = bytearray(513)
+    slots[1:1 + len(values)] = bytes(value & 0xFF for value in values)
+    return b"\x7e\x06\x01\x02" + bytes(slots) + b"\xe7"
+
+
+def check_refreshes(line, frame, seconds=2.5):
+    """Left alone for seconds, the line gets frame again and again, never more than
+    REFRESH_LIMIT apart; returns the gaps."""
+    first = len(line.frames())
+    time.sleep(seconds)
+    now = time.monotonic()
+    with line.lock:
+        times = line.frame_times[first - 1:] + [now]
+        refreshes = line.records[first:]
+    gaps = [later - earlier for earlier, later in zip(times, times[1:])]
+    if not refreshes or max(gaps) >= REFRESH_LIMIT or any(r != frame for r in refreshes):
+        fail(f"refreshes {[describe(r) for r in refreshes]} after gaps {gaps}")
+    return gaps[:-1]
 
 
 def describe(frame):
@@ -152,10 +183,10 @@ def rss_kib(pid):
 
 
 @contextlib.contextmanager
-def running_program(program, run_as=""):
-    """Starts program under a private Xvfb with a pseudo-terminal as COM1; yields the display,
-    the program's process, the line and the start time, and cleans everything up afterwards.
-    What the program printed is left in the process's `output`."""
+def running_program(program, run_as="", args=""):
+    """Starts program with args under a private Xvfb with a pseudo-terminal as COM1; yields the
+    display, the program's process, the line and the start time, and cleans everything up
+    afterwards. What the program printed is left in the process's `output`."""
     xvfb, display = start_xvfb()
     master, slave = os.openpty()  # the slave stays open here, so the master never hangs up
     os.chmod(os.ttyname(slave), 0o600)  # the device is root's alone, as a tty of dialout is
@@ -169,7 +200,7 @@ def running_program(program, run_as=""):
         program = shutil.copy(program, runtime_dir)
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
     env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave),
-               PROGRAM=program, RUN_AS=run_as, XDG_RUNTIME_DIR=runtime_dir)
+               PROGRAM=program, RUN_AS=run_as, ARGS=args, XDG_RUNTIME_DIR=runtime_dir)
 
     started = time.monotonic()
     process = subprocess.Popen(["unshare", "-m", "--propagation", "private", "sh", "-c", SETUP_DEV],
@@ -194,7 +225,22 @@ def main():
         run(display, console, line, started, bench)
     if not bench:
         refused_permission(sys.argv[1])
+        usb_pro_from_the_command_line(sys.argv[1])
     print("PASS")
+
+
+def usb_pro_from_the_command_line(program):
+    """--output names a DMX USB Pro widget on COM1: the start-up frames reach it as messages."""
+    with running_program(program, args="--output=pro:COM1") as (display, console, line, _):
+        frames = line.wait_frames(STRIPS)
+        for index, frame in enumerate(frames[:STRIPS]):
+            if frame != expected_pro_message([1] * (index + 1)):
+                fail(f"start-up message {index + 1}: {describe(frame)}")
+        window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro").split()[0]
+        xdotool(display, "windowfocus", "--sync", window)
+        xdotool(display, "key", "Escape")
+        console.wait(timeout=10)
+    print("--output=pro:COM1: the start-up frames went out as USB Pro messages")
 
 
 def refused_permission(program):
@@ -258,13 +304,37 @@ def run(display, console, line, started, bench):
     if frames[-1] != expected_frame([255] + [1] * (STRIPS - 1)):
         fail(f"slider 1 at the bottom: {describe(frames[-1])}")
 
+    # Left alone, the console sends the last frame again, well within a second each time.
+    gaps = check_refreshes(line, expected_frame([255] + [1] * (STRIPS - 1)))
+    print(f"idle refresh: gaps {', '.join(f'{gap:.2f}' for gap in gaps)} s")
+
+    # The refresh goes on under the port settings dialog and under a message box over it.
+    xdotool(display, "key", "Tab", "space")
+    settings = xdotool(display, "search", "--sync", "--onlyvisible", "--name", "串口设置").split()[0]
+    xdotool(display, "windowfocus", "--sync", settings)
+    check_refreshes(line, expected_frame([255] + [1] * (STRIPS - 1)))
+    xdotool(display, "key", "Tab", "Tab", "Tab")  # OK, Cancel, port list, rate
+    xdotool(display, "type", "abc")
+    xdotool(display, "key", "Return")
+    box = xdotool(display, "search", "--sync", "--onlyvisible", "--name", "^orvanel$").split()[0]
+    xdotool(display, "windowfocus", "--sync", box)
+    check_refreshes(line, expected_frame([255] + [1] * (STRIPS - 1)))
+    xdotool(display, "key", "Return")
+
+    # The DMX USB Pro kind on COM1: the frames go out as the widget's messages.
+    xdotool(display, "windowfocus", "--sync", settings)
+    xdotool(display, "type", "250000")
+    xdotool(display, "key", "Tab", "Down", "Return")
+    check_refreshes(line, expected_pro_message([255] + [1] * (STRIPS - 1)))
+    xdotool(display, "windowfocus", "--sync", window)
+
     # Esc closes the console and so ends the program.
     xdotool(display, "key", "Escape")
     try:
         console.wait(timeout=10)
     except subprocess.TimeoutExpired:
         fail("the program did not end when the console closed")
-    if any(frame[0] != 0 for frame in line.frames()):
+    if any(frame[0] not in (0, 0x7E) for frame in line.frames()):
         fail("a frame without its reset byte")
     print(f"{len(line.frames())} frames checked; first frame {first_frame_ms:.0f} ms after start")
 
