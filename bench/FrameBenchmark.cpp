@@ -1,7 +1,9 @@
-// Sends DMX frames through the Linux backend to a pseudo-terminal and reports what each frame
-// costs beyond its 50 ms pause: wall-clock overhead and CPU time of the sending thread.
+// Sends DMX frames through the Linux backend to a pseudo-terminal, as a plain serial line and as
+// a DMX USB Pro widget, and reports what each frame costs beyond its 50 ms pause: wall-clock
+// overhead and CPU time of the sending thread.
 #include "dmx/FrameSender.h"
 #include "output/SerialLineOutput.h"
+#include "output/UsbProOutput.h"
 #include "serial/SerialPort.h"
 #include "serial/linux/LinuxSerialDevice.h"
 
@@ -34,6 +36,26 @@ double threadCpuSeconds()
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// What one frame cost on average, pause included.
+struct Cost
+{
+    double wallMs;
+    double cpuMs; // of the sending thread
+};
+
+Cost sendFrames(FrameOutput& output, int frames)
+{
+    const Strips strips;
+    FrameSender sender(output);
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = threadCpuSeconds();
+    for (int i = 0; i < frames; ++i)
+        sender.SendFrame(strips);
+    const double cpu = threadCpuSeconds() - cpuStart;
+    const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - start;
+    return {wall.count() / frames, cpu * 1000.0 / frames};
 }
 
 } // namespace
@@ -74,27 +96,30 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot open the pseudo-terminal\n");
         return 1;
     }
-    const Strips strips;
     SerialLineOutput line(port);
-    FrameSender sender(line);
-    const auto start = std::chrono::steady_clock::now();
-    const double cpuStart = threadCpuSeconds();
-    for (int i = 0; i < frames; ++i)
-        sender.SendFrame(strips);
-    const double cpu = threadCpuSeconds() - cpuStart;
-    const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - start;
+    UsbProOutput pro(port);
+    const struct
+    {
+        const char* name;
+        FrameOutput& output;
+        long bytesPerFrame;
+    } kinds[] = {{"plain serial line", line, 513}, {"DMX USB Pro", pro, 518}};
 
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    bool allArrived = true;
+    for (const auto& kind : kinds) {
+        received = 0;
+        const Cost cost = sendFrames(kind.output, frames);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        std::printf("%s: %d frames, %ld bytes received (expected %ld)\n", kind.name, frames,
+                    received.load(), frames * kind.bytesPerFrame);
+        std::printf("  wall per frame: %.3f ms, overhead beyond the %u ms pause: %.3f ms\n",
+                    cost.wallMs, kFramePauseMs, cost.wallMs - kFramePauseMs);
+        std::printf("  CPU per frame (sending thread): %.4f ms\n", cost.cpuMs);
+        allArrived = allArrived && received == frames * kind.bytesPerFrame;
+    }
     done = true;
     reader.join();
     port.Close();
     fs::remove_all(root);
-
-    const double perFrame = wall.count() / frames;
-    std::printf("frames: %d, bytes received: %ld (expected %d)\n", frames, received.load(),
-                frames * 513);
-    std::printf("wall per frame: %.3f ms, overhead beyond the %u ms pause: %.3f ms\n", perFrame,
-                kFramePauseMs, perFrame - kFramePauseMs);
-    std::printf("CPU per frame (sending thread): %.4f ms\n", cpu * 1000.0 / frames);
-    return received == frames * 513 ? 0 : 1;
+    return allArrived ? 0 : 1;
 }

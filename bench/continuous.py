@@ -1,8 +1,10 @@
 """Benchmark of the console's continuous modes on a pseudo-terminal.
 
 Runs the built program as the end-to-end test does (Xvfb, COM1 on a pseudo-terminal in a private
-mount namespace), starts auto send and then ramp send with mouse clicks, and for 10 s of each
-measures the CPU time the program uses and the period at which frames reach the terminal. Then it
+mount namespace). For 10 s (or the seconds given) it measures the CPU time the idle program uses,
+with the idle refresh running, and the gaps between the refresh frames; then it starts auto send
+and then ramp send with mouse clicks, and for as long each measures the CPU time the program uses
+and the period at which frames reach the terminal. Then it
 starts ramp send once more and closes the console through the window manager's close request: the
 loop must end with its box, and the program once the box is dismissed.
 """
@@ -17,7 +19,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import console_e2e as e2e  # noqa: E402
 
-SECONDS = 10.0
+SECONDS = float(sys.argv[2]) if len(sys.argv) > 2 else 10.0
 PASSES = 20
 FRAME_PAUSE_MS = 50
 # The console's size and buttons in dialog units (x, y, width, height).
@@ -96,7 +98,7 @@ def measure(name, console, line, pid, rect, pass_ms):
         times = line.frame_times[first:]
     console.click(rect)
     dismiss_box(console.display)
-    frames = line.settle()
+    line.settle()
 
     if len(times) < 2:
         e2e.fail(f"{name}: {len(times)} frames in {SECONDS:.0f} s")
@@ -107,7 +109,7 @@ def measure(name, console, line, pid, rect, pass_ms):
           f"{len(times)} frames, period median {period:.1f} ms (min {min(periods):.1f}, "
           f"max {max(periods):.1f}) against {PASSES} x {pass_ms} ms + {FRAME_PAUSE_MS} ms pause "
           f"= {nominal} ms, so {period - nominal:.1f} ms for the writes, pumping and sleep overrun")
-    return frames[count:]
+    return e2e.loop_run(line, count)
 
 
 def check_ramp(frames):
@@ -130,9 +132,10 @@ def main():
 
         line.settle()
         cpu_before = cpu_seconds(pid)
-        time.sleep(SECONDS)
+        gaps = e2e.check_refreshes(line, line.frames()[-1], SECONDS)
         print(f"BENCH idle: CPU {100 * (cpu_seconds(pid) - cpu_before) / SECONDS:.2f}% "
-              f"of one core over {SECONDS:.0f} s")
+              f"of one core over {SECONDS:.0f} s, with {len(gaps)} refresh frames "
+              f"{min(gaps):.3f} to {max(gaps):.3f} s apart")
         measure("auto send", console, line, pid, AUTO_SEND_DU, 2)
         check_ramp(measure("ramp send", console, line, pid, RAMP_SEND_DU, 1))
 
@@ -146,7 +149,7 @@ def main():
             program_run.wait(timeout=10)
         except subprocess.TimeoutExpired:
             e2e.fail("the program did not end after the console closed during a loop")
-        check_ramp(line.frames()[count:])
+        check_ramp(e2e.loop_run(line, count))
     print("PASS")
 
 

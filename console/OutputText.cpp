@@ -18,9 +18,11 @@ int kindTextId(OutputKind kind)
 
 std::string describeOutput(const OutputSettings& settings, bool open)
 {
-    std::string text = loadString(kindTextId(settings.kind)) + "\nCOM" +
-                       std::to_string(settings.port);
-    if (!open)
-        text += "\n" + loadString(IDS_OUTPUT_NOT_OPEN);
+    std::string text = loadString(kindTextId(settings.kind));
+    text += "\nCOM" + std::to_string(settings.port);
+    if (!open) {
+        text += '\n';
+        text += loadString(IDS_OUTPUT_NOT_OPEN);
+    }
     return text;
 }

@@ -139,6 +139,19 @@ def check_refreshes(line, frame, seconds=2.5):
     return gaps[:-1]
 
 
+def loop_run(line, first):
+    """The frames from first on that follow one another as a loop sends them: up to the first
+    pause long enough for an idle refresh."""
+    with line.lock:
+        records, times = line.records[first:], line.frame_times[first:]
+    run = records[:1]
+    for index in range(1, len(records)):
+        if times[index] - times[index - 1] >= REFRESH_LIMIT / 2:
+            break
+        run.append(records[index])
+    return run
+
+
 def describe(frame):
     return f"reset {frame[0]:#04x}, slots 0-8 {list(frame[1:10])}, others zero: {not any(frame[10:])}"
 

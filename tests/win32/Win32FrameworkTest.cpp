@@ -135,7 +135,7 @@ TEST_P(TemplateRoundTrip, WindowAndControlsAreTheTemplates)
         }
         EXPECT_EQ(child, nullptr) << "a child that the template does not have";
         if (GetParam() == IDD_CONSOLE) {
-            EXPECT_EQ(count, 26u);
+            EXPECT_EQ(count, 27u);
         }
     });
 }

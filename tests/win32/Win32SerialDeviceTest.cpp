@@ -150,8 +150,6 @@ TEST_F(Win32SerialDeviceTest, OpenLeavesTheDeviceInTheConstructedLineSettings)
 {
     Win32SerialDevice device;
     CSerialPort port(device);
-    SerialLineOutput line(port);
-    FrameSender sender(line);
     ASSERT_TRUE(port.Open(comPort, 250000));
 
     LineSettings line;
@@ -183,6 +181,8 @@ TEST_F(Win32SerialDeviceTest, FramesAndRateSwitchesReachTheLine)
 {
     Win32SerialDevice device;
     CSerialPort port(device);
+    SerialLineOutput line(port);
+    FrameSender sender(line);
     ASSERT_TRUE(port.Open(comPort, 250000));
 
     FakeOwner owner;

@@ -48,11 +48,12 @@ CONSOLE_DU = (336, 263)
 OPEN_PORT_DU = (279, 54, 50, 14)
 SEND_DU = (279, 75, 50, 14)
 VALUE1_DU = (31, 240, 31, 14)
-SETTINGS_DU = (187, 65)
+SETTINGS_DU = (187, 70)
 SETTINGS_OK_DU = (130, 7, 50, 14)
 SETTINGS_CANCEL_DU = (130, 24, 50, 14)
 PORT_LIST_DU = (36, 9, 48, 10)  # the closed list; its template height includes the drop-down
 RATE_DU = (36, 29, 48, 14)
+KIND_LIST_DU = (36, 49, 94, 10)  # closed
 LIST_PORTS = 8  # the port list holds COM1 to COM8
 
 BREAK_RATE = termios.B57600
@@ -471,7 +472,8 @@ def send_typed_value(console, line):
 
 def run_loop(console, line, process, rect, frames_wanted, screenshot=None):
     """Starts a continuous mode, lets it send some frames and stops it with a second press;
-    returns the loop's frames once its closing box is dismissed."""
+    returns the loop's frames once its closing box is dismissed. While the box is up, the idle
+    refresh keeps the line alive."""
     display = console.display
     count = len(line.settle())
     console.click(rect)
@@ -479,7 +481,9 @@ def run_loop(console, line, process, rect, frames_wanted, screenshot=None):
     seen = process.output.box_count()
     console.click(rect)
     box = expect_box(display, process.output, seen, "已停止发送", screenshot)
-    loop_frames = line.settle()[count:]  # the box is modal: nothing repaints behind it
+    line.settle()  # the box is modal: nothing repaints behind it
+    loop_frames = e2e.loop_run(line, count)
+    e2e.check_refreshes(line, loop_frames[-1])
     dismiss(display, box)
     # Uncovered sliders repaint once; a loop that kept sending would never let the line go quiet.
     line.settle()
@@ -550,6 +554,15 @@ def port_settings(session, console, line, process):
     wait_for(lambda: len(line.frames()) > count,
              lambda: f"nothing sent after reopening COM1; boxes: {process.output.boxes[seen:]}")
 
+    # The DMX USB Pro kind on COM1: the idle refresh sends the last frame as the widget's message.
+    last = line.settle()[-1]
+    settings = open_settings(session, console)
+    settings.click(KIND_LIST_DU)  # opens the list, the plain serial kind highlighted
+    settings.key("Down", "Return")
+    settings.click(SETTINGS_OK_DU)
+    wait_window_gone(display, settings.window)
+    e2e.check_refreshes(line, b"\x7e\x06\x01\x02" + last[1:] + b"\x00\xe7")
+
 
 def about_box(session, console):
     # Wine adds its own "关于 Wine(&A)" to the window menu, so the entry is taken by position: the
@@ -568,6 +581,8 @@ def operator_session(session, line, program):
     with running_console(session, line, program) as (process, console, first_frame_ms):
         e2e.screenshot(session.display, "wine-console.png")
         slider_keys(console, line)
+        gaps = e2e.check_refreshes(line, e2e.expected_frame([255] + [1] * (e2e.STRIPS - 1)))
+        print(f"idle refresh: gaps {', '.join(f'{gap:.2f}' for gap in gaps)} s")
         send_typed_value(console, line)
         continuous_modes(console, line, process)
         port_settings(session, console, line, process)
@@ -576,6 +591,34 @@ def operator_session(session, line, program):
     check_line_settings(line)
     print(f"console: {len(line.frames())} frames checked; first frame {first_frame_ms:.0f} ms "
           f"after launch")
+
+
+def command_line(session, line, program):
+    """--output: a value that names no output is refused with the reason and status 2; a DMX
+    USB Pro widget on COM1 gets the start-up frames as its messages."""
+    with tempfile.TemporaryFile() as err:
+        status = subprocess.run([WINE, program, "--output", "pro:COM9"], env=session.tool_env(),
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=err,
+                                timeout=120).returncode
+        err.seek(0)
+        said = err.read().decode("utf-8", "replace")
+    if status != 2 or "'COM9' is no port" not in said:
+        e2e.fail(f"--output pro:COM9: status {status}: {said}")
+
+    first = len(line.frames())
+    process = session.launch(program, "--output=pro:COM1")
+    try:
+        frames = line.wait_frames(first + e2e.STRIPS, timeout=STARTUP_TIMEOUT)[first:]
+        for index, frame in enumerate(frames[:e2e.STRIPS]):
+            if frame != e2e.expected_pro_message([1] * (index + 1)):
+                e2e.fail(f"start-up message {index + 1}: {e2e.describe(frame)}")
+        console = WineDialog(session.display, wait_window(session.display, CONSOLE_TITLE),
+                             CONSOLE_DU)
+        end_program(console, process)
+    finally:
+        if process.poll() is None:
+            process.kill()
+    print("command line: a bad --output refused; --output=pro:COM1 sent USB Pro messages")
 
 
 # ---- The installer -----------------------------------------------------------------------------
@@ -663,6 +706,7 @@ def main():
             bench(session, line, program)
         else:
             operator_session(session, line, program)
+            command_line(session, line, program)
             if args.installer:
                 installer(session, line, args.installer)
     print("PASS")
