@@ -23,3 +23,13 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
     selectFieldForCorrection(*dialog, nIDC);
     pDX->m_bFailed = true;
 }
+
+void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value)
+{
+    if (pDX->m_bFailed)
+        return;
+    if (pDX->m_bSaveAndValidate)
+        value = pDX->m_pDlgWnd->GetDlgItemText(nIDC);
+    else
+        pDX->m_pDlgWnd->SetDlgItemText(nIDC, value);
+}

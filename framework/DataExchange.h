@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class CDialog;
 class CSliderCtrl;
 
@@ -27,3 +29,5 @@ void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
 // asks the operator for one, selects the field's text and fails the exchange; value then keeps
 // what it held.
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+// The text of the field nIDC, as it stands.
+void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value);

@@ -4,9 +4,9 @@
 #include "DataExchange.h"
 #include "DialogTemplate.h"
 
-void CDialog::mapClicked(int nID, std::function<void()> handler)
+void CDialog::mapCommand(int nID, int nCode, std::function<void()> handler)
 {
-    m_clicked.insert_or_assign(nID, std::move(handler));
+    m_commands.insert_or_assign({nID, nCode}, std::move(handler));
 }
 
 void CDialog::mapNotify(int nID, int nCode, std::function<void(const NMHDR&, long*)> handler)
@@ -14,14 +14,14 @@ void CDialog::mapNotify(int nID, int nCode, std::function<void(const NMHDR&, lon
     m_notify.insert_or_assign({nID, nCode}, std::move(handler));
 }
 
-void CDialog::OnCommand(int nID)
+void CDialog::OnCommand(int nID, int nCode)
 {
     // Handlers are copied out: one may run a loop that dispatches further events.
-    if (const auto it = m_clicked.find(nID); it != m_clicked.end())
+    if (const auto it = m_commands.find({nID, nCode}); it != m_commands.end())
         std::function<void()>(it->second)();
-    else if (nID == IDOK)
+    else if (nID == IDOK && nCode == BN_CLICKED)
         OnOK();
-    else if (nID == IDCANCEL)
+    else if (nID == IDCANCEL && nCode == BN_CLICKED)
         OnCancel();
 }
 

@@ -23,12 +23,16 @@ struct NMHDR
 inline constexpr int NM_CUSTOMDRAW = -12;
 inline constexpr long CDRF_DODEFAULT = 0;
 
+// What a control's command says happened.
+inline constexpr int BN_CLICKED = 0;    // a button was pressed
+inline constexpr int CBN_SELCHANGE = 1; // the operator chose another entry of a drop-down list
+
 // A dialog built from the program's template with the given id. DoModal creates its window and
 // controls in template order, which is also the tab order, runs OnInitDialog and then the modal
 // loop; the controls are addressed by their ids while it runs. Enter presses the default button,
 // Esc and the close box end in OnCancel. The buttons IDOK and IDCANCEL call OnOK and OnCancel
-// unless the message map gives them handlers of their own; other buttons do what the message map
-// says, or nothing.
+// unless the message map gives them handlers of their own; other buttons and the drop-down
+// lists do what the message map says, or nothing.
 class CDialog
 {
 public:
@@ -54,6 +58,8 @@ public:
     // A hint shown over entry nIndex of the drop-down list nID, and over the list while that
     // entry is chosen.
     void SetListItemTip(int nID, int nIndex, std::string_view tip);
+    // A disabled control shows so and takes no input.
+    void EnableDlgItem(int nID, bool bEnable);
 
     // Runs the data exchange: from the members to the controls, or back with bSaveAndValidate.
     // False when a control's contents failed validation.
@@ -81,21 +87,23 @@ protected:
     // The timer nIDEvent has elapsed; does nothing by default.
     virtual void OnTimer(unsigned nIDEvent);
 
-    // The message map: what a button's click and a control's notification run.
-    void mapClicked(int nID, std::function<void()> handler);
+    // The message map: what a control's command (a button's click, a list's choice) and a
+    // control's notification run.
+    void mapCommand(int nID, int nCode, std::function<void()> handler);
+    void mapClicked(int nID, std::function<void()> handler) { mapCommand(nID, BN_CLICKED, handler); }
     void mapNotify(int nID, int nCode, std::function<void(const NMHDR&, long*)> handler);
 
 private:
     friend class DialogWindow;
 
-    // What the window reports: a button was clicked, a control notified.
-    void OnCommand(int nID);
+    // What the window reports: a control's command, a control's notification.
+    void OnCommand(int nID, int nCode);
     long OnNotify(int nID, int nCode);
 
     const int m_nIDTemplate;
     CDialog* const m_pParentWnd;
     std::unique_ptr<DialogWindow> m_pWindow;
     std::unique_ptr<CMenu> m_pSystemMenu;
-    std::map<int, std::function<void()>> m_clicked;
+    std::map<std::pair<int, int>, std::function<void()>> m_commands;
     std::map<std::pair<int, int>, std::function<void(const NMHDR&, long*)>> m_notify;
 };

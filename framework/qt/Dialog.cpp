@@ -134,6 +134,12 @@ void CDialog::SetListItemTip(int nID, int nIndex, std::string_view tip)
     }
 }
 
+void CDialog::EnableDlgItem(int nID, bool bEnable)
+{
+    if (QWidget* widget = widgetOf(GetDlgItem(nID)))
+        widget->setEnabled(bEnable);
+}
+
 void CDialog::SetIcon(HICON hIcon, bool /*bBigIcon*/)
 {
     // One window icon carries every size; the window system picks the big or small one.

@@ -123,7 +123,11 @@ void DialogWindow::createControls()
         m_items.insert(c.id, widget);
         const int id = c.id;
         if (auto* button = qobject_cast<QPushButton*>(widget))
-            connect(button, &QPushButton::clicked, this, [this, id] { m_dialog.OnCommand(id); });
+            connect(button, &QPushButton::clicked, this,
+                    [this, id] { m_dialog.OnCommand(id, BN_CLICKED); });
+        else if (auto* list = qobject_cast<QComboBox*>(widget))
+            connect(list, &QComboBox::activated, this,
+                    [this, id] { m_dialog.OnCommand(id, CBN_SELCHANGE); });
         else if (auto* trackBar = qobject_cast<TrackBar*>(widget))
             connect(trackBar, &TrackBar::painted, this,
                     [this, id] { m_dialog.OnNotify(id, NM_CUSTOMDRAW); });
@@ -208,7 +212,7 @@ void DialogWindow::timerEvent(QTimerEvent* event)
 void DialogWindow::reject()
 {
     // Esc, the close box and the window manager's close arrive here, as Cancel.
-    m_dialog.OnCommand(IDCANCEL);
+    m_dialog.OnCommand(IDCANCEL, BN_CLICKED);
 }
 
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event)

@@ -103,6 +103,12 @@ void CDialog::SetListItemTip(int nID, int nIndex, std::string_view tip)
         m_pWindow->listItemTips().set(GetSafeHwnd(), list, nIndex, toUtf16(tip));
 }
 
+void CDialog::EnableDlgItem(int nID, bool bEnable)
+{
+    if (const HWND item = GetDlgItem(nID))
+        EnableWindow(item, bEnable ? TRUE : FALSE);
+}
+
 bool CDialog::SetTimer(unsigned nIDEvent, unsigned nElapse)
 {
     const HWND hwnd = GetSafeHwnd();

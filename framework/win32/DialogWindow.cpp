@@ -125,17 +125,21 @@ void DialogWindow::runInitData()
 
 INT_PTR DialogWindow::onCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (HIWORD(wParam) != BN_CLICKED)
-        return FALSE;
     const int id = LOWORD(wParam);
     const auto control = reinterpret_cast<HWND>(lParam);
+    if (HIWORD(wParam) == CBN_SELCHANGE && control && hasWindowClass(control, WC_COMBOBOXW)) {
+        m_dialog.OnCommand(id, CBN_SELCHANGE);
+        return TRUE;
+    }
+    if (HIWORD(wParam) != BN_CLICKED)
+        return FALSE;
     // The dialog manager sends IDOK and IDCANCEL for Enter, Esc and the close box, with the
     // button's window where the dialog has that button.
     const bool clicked =
         control ? hasWindowClass(control, WC_BUTTONW) : (id == IDOK || id == IDCANCEL);
     if (!clicked)
         return FALSE;
-    m_dialog.OnCommand(id);
+    m_dialog.OnCommand(id, BN_CLICKED);
     return TRUE;
 }
 

@@ -43,6 +43,8 @@
 #undef IDCANCEL
 #undef CB_ADDSTRING
 #undef NM_CUSTOMDRAW
+#undef BN_CLICKED
+#undef CBN_SELCHANGE
 #undef CDRF_DODEFAULT
 #undef MB_OK
 #undef MF_STRING

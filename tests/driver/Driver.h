@@ -68,6 +68,8 @@ int focusedId(CDialog& dlg);
 std::string text(CDialog& dlg, int id);
 // The selected part of a field's text; empty when nothing is selected.
 std::string selectedText(CDialog& dlg, int id);
+// Whether the control takes input, as opposed to showing itself disabled.
+bool isEnabled(CDialog& dlg, int id);
 
 // The dialog's controls in creation order, the unaddressed ones (IDC_STATIC) among them.
 struct ControlInfo
@@ -83,7 +85,7 @@ std::vector<ControlInfo> controls(CDialog& dlg);
 void repaint(CDialog& dlg, int id);
 
 // The entries of the drop-down list id, the index of the chosen one (-1: none), and choosing one
-// as the operator does.
+// as the operator does (not on a disabled list).
 std::vector<std::string> listItems(CDialog& dlg, int id);
 int listSelection(CDialog& dlg, int id);
 void chooseListItem(CDialog& dlg, int id, int index);

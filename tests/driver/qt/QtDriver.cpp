@@ -369,7 +369,16 @@ void chooseListItem(CDialog& dlg, int id, int index)
         ADD_FAILURE() << "drop-down list " << id << " has no entry " << index;
         return;
     }
+    if (!list->isEnabled())
+        return;
     list->setCurrentIndex(index);
+    emit list->activated(index); // as the operator's choice does
+}
+
+bool isEnabled(CDialog& dlg, int id)
+{
+    const QWidget* control = controlOf(dlg, id);
+    return control && control->isEnabled();
 }
 
 WindowLook windowLook(CDialog& dlg)

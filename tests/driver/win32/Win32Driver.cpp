@@ -325,6 +325,12 @@ void chooseListItem(CDialog& dlg, int id, int index)
                  reinterpret_cast<LPARAM>(list));
 }
 
+bool isEnabled(CDialog& dlg, int id)
+{
+    const HWND control = windowOf(dlg, id);
+    return control && IsWindowEnabled(control);
+}
+
 WindowLook windowLook(CDialog& dlg)
 {
     const HWND window = windowOf(dlg, 0);
