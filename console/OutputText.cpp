@@ -1,5 +1,6 @@
 #include "OutputText.h"
 
+#include "framework/FormatString.h"
 #include "framework/Resources.h"
 #include "res/resource.h"
 
@@ -9,6 +10,10 @@ int kindTextId(OutputKind kind)
     switch (kind) {
     case OutputKind::UsbPro:
         return IDS_OUTPUT_USB_PRO;
+    case OutputKind::Sacn:
+        return IDS_OUTPUT_SACN;
+    case OutputKind::ArtNet:
+        return IDS_OUTPUT_ART_NET;
     case OutputKind::SerialLine:
         break;
     }
@@ -19,7 +24,11 @@ int kindTextId(OutputKind kind)
 std::string describeOutput(const OutputSettings& settings, bool open)
 {
     std::string text = loadString(kindTextId(settings.kind));
-    text += "\nCOM" + std::to_string(settings.port);
+    text += '\n';
+    if (isNetworkKind(settings.kind))
+        text += AfxFormatString(IDS_OUTPUT_UNIVERSE, {std::to_string(settings.universe)});
+    else
+        text += "COM" + std::to_string(settings.port);
     if (!open) {
         text += '\n';
         text += loadString(IDS_OUTPUT_NOT_OPEN);

@@ -17,6 +17,16 @@ std::optional<std::string> portDevice(int portNumber)
 {
     return g_portDevice ? g_portDevice(portNumber) : serialPortDevice(portNumber);
 }
+
+// The kinds in the order of the list's entries.
+constexpr OutputKind kKinds[] = {OutputKind::SerialLine, OutputKind::UsbPro, OutputKind::Sacn,
+                                 OutputKind::ArtNet};
+
+OutputKind kindAt(int index)
+{
+    return index >= 0 && index < static_cast<int>(std::size(kKinds)) ? kKinds[index]
+                                                                     : OutputKind::SerialLine;
+}
 } // namespace
 
 PortDeviceFunction setPortDeviceFunction(PortDeviceFunction function)
@@ -24,7 +34,16 @@ PortDeviceFunction setPortDeviceFunction(PortDeviceFunction function)
     return std::exchange(g_portDevice, function);
 }
 
-CPortSettingsDlg::CPortSettingsDlg(CDialog* pParent) : CDialog(IDD_PORT_SETTINGS, pParent) {}
+CPortSettingsDlg::CPortSettingsDlg(CDialog* pParent) : CDialog(IDD_PORT_SETTINGS, pParent)
+{
+    // Each kind brings its own universe: the one counted from 1, the other from 0.
+    mapCommand(IDC_OUTPUT_KIND, CBN_SELCHANGE, [this] {
+        const OutputKind kind = ChosenKind();
+        if (isNetworkKind(kind))
+            SetDlgItemInt(IDC_UNIVERSE, defaultUniverse(kind));
+        EnableFieldsOfKind(kind);
+    });
+}
 
 bool CPortSettingsDlg::OnInitDialog()
 {
@@ -34,7 +53,25 @@ bool CPortSettingsDlg::OnInitDialog()
         const std::optional<std::string> device = portDevice(index + 1);
         SetListItemTip(IDC_PORT_LIST, index, device ? *device : loadString(IDS_NO_SUCH_PORT));
     }
-    return CDialog::OnInitDialog();
+    const bool focusFirst = CDialog::OnInitDialog();
+    EnableFieldsOfKind(kindAt(m_nOutputKind));
+    return focusFirst;
+}
+
+OutputKind CPortSettingsDlg::ChosenKind()
+{
+    CDataExchange dx(this, true);
+    DDX_CBIndex(&dx, IDC_OUTPUT_KIND, m_nOutputKind);
+    return kindAt(m_nOutputKind);
+}
+
+void CPortSettingsDlg::EnableFieldsOfKind(OutputKind kind)
+{
+    const bool network = isNetworkKind(kind);
+    for (const int id : {IDC_PORT_LIST, IDC_BAUD})
+        EnableDlgItem(id, !network);
+    for (const int id : {IDC_UNIVERSE, IDC_ADDRESS})
+        EnableDlgItem(id, network);
 }
 
 void CPortSettingsDlg::DoDataExchange(CDataExchange* pDX)
@@ -43,18 +80,19 @@ void CPortSettingsDlg::DoDataExchange(CDataExchange* pDX)
     DDX_CBIndex(pDX, IDC_PORT_LIST, m_nPortIndex);
     DDX_Text(pDX, IDC_BAUD, m_nBaudRate);
     DDX_CBIndex(pDX, IDC_OUTPUT_KIND, m_nOutputKind);
+    DDX_Text(pDX, IDC_UNIVERSE, m_nUniverse);
+    DDX_Text(pDX, IDC_ADDRESS, m_strAddress);
 }
 
 OutputSettings CPortSettingsDlg::Settings() const
 {
-    // The kinds in the order of the list's entries.
-    constexpr OutputKind kKinds[] = {OutputKind::SerialLine, OutputKind::UsbPro};
     OutputSettings settings;
-    if (m_nOutputKind >= 0 && m_nOutputKind < static_cast<int>(std::size(kKinds)))
-        settings.kind = kKinds[m_nOutputKind];
+    settings.kind = kindAt(m_nOutputKind);
     settings.port = m_nPortIndex + 1;
     // A negative rate reaches the device as a very large one, which it refuses; a rate of 0
     // fails without reaching the device.
     settings.baudRate = static_cast<unsigned>(m_nBaudRate);
+    settings.universe = m_nUniverse;
+    settings.address = m_strAddress;
     return settings;
 }

@@ -17,6 +17,8 @@ constexpr std::array kPortSettingsInitData = {
     // The kinds of interface, in the order of OutputKind.
     DlgInitEntry{IDC_OUTPUT_KIND, CB_ADDSTRING, "普通串口"},
     DlgInitEntry{IDC_OUTPUT_KIND, CB_ADDSTRING, "DMX USB Pro"},
+    DlgInitEntry{IDC_OUTPUT_KIND, CB_ADDSTRING, "sACN (E1.31)"},
+    DlgInitEntry{IDC_OUTPUT_KIND, CB_ADDSTRING, "Art-Net"},
 };
 } // namespace
 

@@ -87,6 +87,11 @@ constexpr std::array kPortSettingsControls = {
     ControlTemplate{IDC_BAUD,      Edit,         "",         36, 29, 48,  14, kEdit},
     ControlTemplate{IDC_STATIC,    Static,       "接口:",     7, 53, 19,   8, kLabel},
     ControlTemplate{IDC_OUTPUT_KIND, DropDownList, "",       36, 49, 94,  60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+    ControlTemplate{IDC_STATIC,    Static,       "域:",       7, 71, 19,   8, kLabel},
+    ControlTemplate{IDC_UNIVERSE,  Edit,         "",         36, 67, 48,  14, kEdit},
+    ControlTemplate{IDC_STATIC,    Static,       "地址:",     7, 89, 19,   8, kLabel},
+    ControlTemplate{IDC_ADDRESS,   Edit,         "",         36, 85, 94,  14, kEdit},
+    ControlTemplate{IDC_STATIC,    Static,       "留空：sACN 用组播，Art-Net 用广播", 36, 101, 144, 8, kLabel},
 };
 // clang-format on
 
@@ -94,7 +99,7 @@ constexpr DialogTemplate kPortSettings{
     IDD_PORT_SETTINGS,
     "串口设置",
     187,
-    70,
+    116,
     "宋体",
     10,
     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,

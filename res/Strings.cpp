@@ -6,7 +6,7 @@
 
 namespace {
 // Every text the program shows, by id: the program's own and those of the framework.
-constexpr std::array<std::pair<int, const char*>, 37> kStringTable = {{
+constexpr std::array<std::pair<int, const char*>, 40> kStringTable = {{
     {IDS_ABOUTBOX, "关于 Orvanel(&A)..."},
     {IDS_OPEN_PORT_FAILED, "打开串口失败！"},
     {IDS_PORT_ALREADY_OPEN, "串口已经被打开"},
@@ -26,6 +26,9 @@ constexpr std::array<std::pair<int, const char*>, 37> kStringTable = {{
     {IDS_SYSTEM_ERROR_DETAIL, "无法打开 %1：%2。"},
     {IDS_OUTPUT_SERIAL_LINE, "普通串口"},
     {IDS_OUTPUT_USB_PRO, "DMX USB Pro"},
+    {IDS_OUTPUT_SACN, "sACN (E1.31)"},
+    {IDS_OUTPUT_ART_NET, "Art-Net"},
+    {IDS_OUTPUT_UNIVERSE, "域 %1"},
     {IDS_OUTPUT_NOT_OPEN, "未打开"},
     {IDS_OUTPUT_OPTION, "Opens this output at start-up instead of a plain serial interface on\n"
                         "COM1 at 250000 baud:\n"

@@ -31,6 +31,9 @@ inline constexpr int IDS_SYSTEM_ERROR_DETAIL = 1117;
 // The output in use, as the console shows it.
 inline constexpr int IDS_OUTPUT_SERIAL_LINE = 1120;
 inline constexpr int IDS_OUTPUT_USB_PRO = 1121;
+inline constexpr int IDS_OUTPUT_SACN = 1122;
+inline constexpr int IDS_OUTPUT_ART_NET = 1123;
+inline constexpr int IDS_OUTPUT_UNIVERSE = 1124; // %1: the universe
 inline constexpr int IDS_OUTPUT_NOT_OPEN = 1129;
 // The command line's option that chooses the output, and why a value is refused.
 inline constexpr int IDS_OUTPUT_OPTION = 1130;
@@ -63,3 +66,5 @@ inline constexpr int IDC_SLIDER5 = 1034;
 inline constexpr int IDC_SLIDER6 = 1035;
 inline constexpr int IDC_OUTPUT_IN_USE = 1040; // console: which output frames go to
 inline constexpr int IDC_OUTPUT_KIND = 1041;   // port settings: the kind of interface
+inline constexpr int IDC_UNIVERSE = 1042;      // port settings: a network kind's universe
+inline constexpr int IDC_ADDRESS = 1043;       // port settings: where a network kind sends
