@@ -37,7 +37,7 @@ const Uuid kCid = {0xC0, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7,
 
 } // namespace
 
-TEST(NetworkPacketTest, Sha1OfTheStandardTestMessages)
+TEST(NetworkPacketTest, Sha1AndTheSourcesNameBasedUuid)
 {
     const std::pair<std::string, Sha1Digest> cases[] = {
         {"abc", {0xa9, 0x99, 0x3e, 0x36, 0x47, 0x06, 0x81, 0x6a, 0xba, 0x3e,
@@ -50,10 +50,7 @@ TEST(NetworkPacketTest, Sha1OfTheStandardTestMessages)
     };
     for (const auto& [message, digest] : cases)
         EXPECT_EQ(sha1(text(message)), digest) << message;
-}
 
-TEST(NetworkPacketTest, TheSourceIsANameBasedUuidOfTheMachineId)
-{
     // The published example: uuid5(NAMESPACE_DNS, "python.org").
     const Uuid dns = {0x6b, 0xa7, 0xb8, 0x10, 0x9d, 0xad, 0x11, 0xd1,
                       0x80, 0xb4, 0x00, 0xc0, 0x4f, 0xd4, 0x30, 0xc8};
@@ -61,9 +58,8 @@ TEST(NetworkPacketTest, TheSourceIsANameBasedUuidOfTheMachineId)
               (Uuid{0x88, 0x63, 0x13, 0xe1, 0x3b, 0x8a, 0x53, 0x72, 0x9b, 0x90, 0x0c, 0x9a, 0xee,
                     0x19, 0x9e, 0x5d}));
 
-    const SacnSource source = sacnSourceFor("4c9e0d2b", "desk");
-    EXPECT_EQ(source.name, "Orvanel@desk");
-    EXPECT_EQ(sacnSourceFor("4c9e0d2b", "renamed").cid, source.cid);
+    EXPECT_EQ(sacnSourceFor("4c9e0d2b", "desk").name, "Orvanel@desk");
+    EXPECT_EQ(sacnSourceFor("4c9e0d2b", "renamed").cid, sacnSourceFor("4c9e0d2b", "desk").cid);
 }
 
 TEST(NetworkPacketTest, SacnDataPacketsFieldByField)
@@ -77,7 +73,6 @@ TEST(NetworkPacketTest, SacnDataPacketsFieldByField)
         {SacnStream::Terminated, 255, 63999, {0x40}, {0xF9, 0xFF}, a60 + "aa\xC3\xA9", a60 + "aa"},
         {SacnStream::Live, 1, 256, {0x00}, {0x01, 0x00}, a60 + "\xF0\x9F\x98\x80", a60},
         {SacnStream::Live, 2, 2, {0x00}, {0x00, 0x02}, a60 + "\xE2\x82\xAC", a60 + "\xE2\x82\xAC"},
-        {SacnStream::Live, 3, 3, {0x00}, {0x00, 0x03}, a60 + "aaaaa", a60 + "aaa"},
     };
     for (const auto& [stream, sequence, universe, options, universeField, name, field] : cases) {
         const Bytes expected = join({

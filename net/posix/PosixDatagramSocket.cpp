@@ -27,13 +27,20 @@ OpenFailure::Cause causeOf(int error)
     }
 }
 
-ssize_t sendOnce(int fd, std::span<const uint8_t> datagram)
+// Broadcast destinations need SO_BROADCAST. Connecting a UDP socket sends nothing, but the
+// system looks up the route and checks its rules, so a missing network or a refusal shows here.
+// Multicast keeps the system's time-to-live (1: the local network, where the receivers are) and
+// its loopback (on: a receiver on this machine, such as a visualiser, gets the data too).
+bool connectTo(int fd, const Ipv4Endpoint& destination)
 {
-    ssize_t sent;
-    do
-        sent = ::send(fd, datagram.data(), datagram.size(), MSG_DONTWAIT);
-    while (sent < 0 && errno == EINTR);
-    return sent;
+    const int on = 1;
+    if (::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0)
+        return false;
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(destination.port);
+    to.sin_addr.s_addr = htonl(destination.address);
+    return ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0;
 }
 
 } // namespace
@@ -69,39 +76,19 @@ bool PosixDatagramSocket::open(const Ipv4Endpoint& destination)
     return true;
 }
 
-// Broadcast destinations need SO_BROADCAST. Connecting a UDP socket sends nothing, but the
-// system looks up the route and checks its rules, so a missing network or a refusal shows here.
-// Multicast keeps the system's time-to-live (1: the local network, where the receivers are) and
-// its loopback (on: a receiver on this machine, such as a visualiser, gets the data too).
-bool PosixDatagramSocket::connectTo(int fd, const Ipv4Endpoint& destination)
-{
-    const int on = 1;
-    if (::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0)
-        return false;
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(destination.port);
-    to.sin_addr.s_addr = htonl(destination.address);
-    int rc;
-    do
-        rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to);
-    while (rc != 0 && errno == EINTR);
-    return rc == 0;
-}
-
 bool PosixDatagramSocket::send(std::span<const uint8_t> datagram)
 {
-    if (m_fd < 0) {
-        m_sendFailure = "the socket is closed";
-        return false;
-    }
+    // A send that does not wait is not interrupted by a signal; while closed, it fails (EBADF).
     // A unicast receiver that is not listening answers a datagram with a port-unreachable
     // message, which the system hands to the next send on this socket as ECONNREFUSED instead
     // of sending it. That next datagram is sent again, once: otherwise every other frame would
     // be lost and the failure reported and cleared at the frame rate.
-    ssize_t sent = sendOnce(m_fd, datagram);
+    const auto sendOnce = [&] {
+        return ::send(m_fd, datagram.data(), datagram.size(), MSG_DONTWAIT);
+    };
+    ssize_t sent = sendOnce();
     if (sent < 0 && errno == ECONNREFUSED)
-        sent = sendOnce(m_fd, datagram);
+        sent = sendOnce();
     // A datagram goes whole or not at all.
     if (sent < 0) {
         m_sendFailure = std::strerror(errno);

@@ -19,8 +19,6 @@ public:
     const std::string& sendFailure() const override { return m_sendFailure; }
 
 private:
-    bool connectTo(int fd, const Ipv4Endpoint& destination);
-
     int m_fd = -1; // -1 while closed
     OpenFailure m_failure;
     std::string m_sendFailure;

@@ -11,6 +11,5 @@
 #define NOMINMAX
 #endif
 #include <winsock2.h>
-#include <ws2tcpip.h>
 
 #include <windows.h>

@@ -48,6 +48,26 @@ int sendOnce(SOCKET socket, std::span<const uint8_t> datagram)
                   static_cast<int>(datagram.size()), 0);
 }
 
+// Broadcast destinations need SO_BROADCAST; sends must never hold up the frames, so the socket
+// does not block. Connecting a UDP socket sends nothing, but the system looks up the route, so a
+// missing network shows here. Multicast keeps the system's time-to-live (1: the local network,
+// where the receivers are) and its loopback (on: a receiver on this machine, such as a
+// visualiser, gets the data too).
+bool connectTo(SOCKET socket, const Ipv4Endpoint& destination)
+{
+    const BOOL on = TRUE;
+    u_long nonBlocking = 1;
+    if (setsockopt(socket, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&on),
+                   sizeof on) != 0 ||
+        ioctlsocket(socket, FIONBIO, &nonBlocking) != 0)
+        return false;
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(destination.port);
+    to.sin_addr.s_addr = htonl(destination.address);
+    return connect(socket, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0;
+}
+
 } // namespace
 
 DatagramSocket& platformDatagramSocket()
@@ -88,36 +108,13 @@ bool WinsockDatagramSocket::open(const Ipv4Endpoint& destination)
     return true;
 }
 
-// Broadcast destinations need SO_BROADCAST; sends must never hold up the frames, so the socket
-// does not block. Connecting a UDP socket sends nothing, but the system looks up the route, so a
-// missing network shows here. Multicast keeps the system's time-to-live (1: the local network,
-// where the receivers are) and its loopback (on: a receiver on this machine, such as a
-// visualiser, gets the data too).
-bool WinsockDatagramSocket::connectTo(SOCKET socket, const Ipv4Endpoint& destination)
-{
-    const BOOL on = TRUE;
-    u_long nonBlocking = 1;
-    if (setsockopt(socket, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&on),
-                   sizeof on) != 0 ||
-        ioctlsocket(socket, FIONBIO, &nonBlocking) != 0)
-        return false;
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(destination.port);
-    to.sin_addr.s_addr = htonl(destination.address);
-    return connect(socket, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0;
-}
-
 bool WinsockDatagramSocket::send(std::span<const uint8_t> datagram)
 {
-    if (m_socket == INVALID_SOCKET) {
-        m_sendFailure = "the socket is closed";
-        return false;
-    }
-    // A unicast receiver that is not listening answers a datagram with a port-unreachable
-    // message, which the system may hand to the next send on this socket as a refused or reset
-    // connection instead of sending it. That next datagram is sent again, once: otherwise every
-    // other frame would be lost and the failure reported and cleared at the frame rate.
+    // While closed, this fails (not a socket). A unicast receiver that is not listening answers a
+    // datagram with a port-unreachable message, which the system may hand to the next send on this
+    // socket as a refused or reset connection instead of sending it. That next datagram is sent
+    // again, once: otherwise every other frame would be lost and the failure reported and cleared
+    // at the frame rate.
     int sent = sendOnce(m_socket, datagram);
     if (sent == SOCKET_ERROR &&
         (WSAGetLastError() == WSAECONNREFUSED || WSAGetLastError() == WSAECONNRESET))

@@ -21,8 +21,6 @@ public:
     const std::string& sendFailure() const override { return m_sendFailure; }
 
 private:
-    bool connectTo(SOCKET socket, const Ipv4Endpoint& destination);
-
     SOCKET m_socket = INVALID_SOCKET; // INVALID_SOCKET while closed
     OpenFailure m_failure;
     std::string m_sendFailure;

@@ -2,8 +2,7 @@
 
 bool FakeDatagramSocket::open(const Ipv4Endpoint& destination)
 {
-    m_failure = refuseOpen.value_or(OpenFailure{OpenFailure::Cause::SystemError, {}, "open"});
-    if (isOpen || refuseOpen)
+    if (isOpen || refusal.cause != OpenFailure::Cause::None)
         return false;
     opened.push_back(destination);
     return isOpen = true;
