@@ -2,7 +2,8 @@
 
 #include <string>
 
-// Why a serial port could not be opened, in terms the operator can act on.
+// Why an output could not be opened, a serial port or a network destination, in terms the
+// operator can act on.
 struct OpenFailure
 {
     enum class Cause
@@ -14,9 +15,14 @@ struct OpenFailure
         SettingsRefused,  // the device cannot take the line settings, its rate among them
         InvalidRate,      // a rate of 0 baud
         SystemError,      // any other refusal
+        // The network outputs: device names the destination ("239.255.0.1:5568") where known.
+        NoNetwork,          // no network, or no route from here to the destination
+        NotIpv4Address,     // the typed destination is not a dotted IPv4 address; reason: the text
+        UniverseOutOfRange, // the universe or port-address is outside its kind's range; reason: it
+        SendRefused, // the system refuses to send there (a firewall, a broadcast not allowed)
     };
 
     Cause cause = Cause::None;
-    std::string device; // the device tried; empty when there was none to try
+    std::string device; // the device or destination tried; empty when there was none to try
     std::string reason; // the system's own words; empty when it gave none
 };
