@@ -50,6 +50,14 @@ std::string describeOpenFailure(int portNumber, unsigned nBaud, const OpenFailur
         return loadString(IDS_INVALID_RATE_DETAIL);
     case OpenFailure::Cause::SystemError:
         return AfxFormatString(IDS_SYSTEM_ERROR_DETAIL, {device, failure.reason});
+    case OpenFailure::Cause::NoNetwork:
+        return AfxFormatString(IDS_NO_NETWORK_DETAIL, {failure.device, failure.reason});
+    case OpenFailure::Cause::NotIpv4Address:
+        return AfxFormatString(IDS_NOT_IPV4_DETAIL, {failure.reason});
+    case OpenFailure::Cause::UniverseOutOfRange:
+        return AfxFormatString(IDS_UNIVERSE_OUT_OF_RANGE_DETAIL, {failure.reason});
+    case OpenFailure::Cause::SendRefused:
+        return AfxFormatString(IDS_SEND_REFUSED_DETAIL, {failure.device, failure.reason});
     case OpenFailure::Cause::None:
         break;
     }

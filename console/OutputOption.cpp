@@ -1,6 +1,9 @@
 #include "OutputOption.h"
 
 #include "framework/FormatString.h"
+#include "net/Ipv4Address.h"
+#include "output/ArtDmxPacket.h"
+#include "output/SacnPacket.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -31,43 +34,87 @@ std::string lowerCase(std::string text)
     return text;
 }
 
-// A whole decimal number from 1 to max, digits only.
-bool parseNumber(const std::string& text, unsigned max, unsigned& number)
+// A whole decimal number from min to max, digits only.
+bool parseNumber(const std::string& text, unsigned min, unsigned max, unsigned& number)
 {
     const char* end = text.data() + text.size();
     unsigned value = 0;
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])) ||
-        error != std::errc() || stop != end || value < 1 || value > max)
+        error != std::errc() || stop != end || value < min || value > max)
         return false;
     number = value;
     return true;
+}
+
+// The serial kinds: [:COMn[:RATE]].
+std::string takeSerial(const std::vector<std::string>& parts, OutputSettings& settings)
+{
+    if (parts.size() > 1) {
+        const std::string port = lowerCase(parts[1]);
+        unsigned number = 0;
+        if (!port.starts_with("com") || !parseNumber(port.substr(3), 1, kPortCount, number))
+            return AfxFormatString(IDS_OPTION_BAD_PORT, {parts[1]});
+        settings.port = static_cast<int>(number);
+    }
+    if (parts.size() > 2 && !parseNumber(parts[2], 1, UINT32_MAX, settings.baudRate))
+        return AfxFormatString(IDS_OPTION_BAD_RATE, {parts[2]});
+    return {};
+}
+
+// The network kinds: [:UNIVERSE] and the address after the "@".
+std::string takeNetwork(const std::vector<std::string>& parts, const std::string* address,
+                        OutputSettings& settings)
+{
+    const bool sacn = settings.kind == OutputKind::Sacn;
+    const unsigned first = sacn ? kSacnFirstUniverse : 0;
+    const unsigned last = sacn ? kSacnLastUniverse : kArtNetLastPortAddress;
+    settings.universe = defaultUniverse(settings.kind);
+    unsigned universe = 0;
+    if (parts.size() > 1) {
+        if (!parseNumber(parts[1], first, last, universe))
+            return AfxFormatString(IDS_OPTION_BAD_UNIVERSE,
+                                   {parts[1], std::to_string(first), std::to_string(last)});
+        settings.universe = static_cast<int>(universe);
+    }
+    if (address) {
+        if (address->empty() || !destinationAddress(*address, 0))
+            return AfxFormatString(IDS_OPTION_BAD_ADDRESS, {*address});
+        settings.address = *address;
+    }
+    return {};
 }
 } // namespace
 
 std::string takeOutputOption(const std::string& text, OutputSettings& settings)
 {
-    const std::vector<std::string> parts = splitAtColons(text);
-    OutputSettings taken;
-    const std::string kind = lowerCase(parts[0]);
-    if (kind == "serial")
-        taken.kind = OutputKind::SerialLine;
-    else if (kind == "pro")
-        taken.kind = OutputKind::UsbPro;
-    else
+    const size_t at = text.find('@');
+    const std::string where = text.substr(0, at);
+    const std::string address = at == std::string::npos ? std::string() : text.substr(at + 1);
+    const std::vector<std::string> parts = splitAtColons(where);
+
+    const struct
+    {
+        const char* name;
+        OutputKind kind;
+    } kinds[] = {{"serial", OutputKind::SerialLine},
+                 {"pro", OutputKind::UsbPro},
+                 {"sacn", OutputKind::Sacn},
+                 {"artnet", OutputKind::ArtNet}};
+    const std::string name = lowerCase(parts[0]);
+    const auto kind = std::ranges::find_if(kinds, [&](const auto& k) { return name == k.name; });
+    if (kind == std::end(kinds))
         return AfxFormatString(IDS_OPTION_UNKNOWN_KIND, {parts[0]});
 
-    if (parts.size() > 3)
+    OutputSettings taken;
+    taken.kind = kind->kind;
+    const bool network = isNetworkKind(taken.kind);
+    if (parts.size() > (network ? 2u : 3u) || (!network && at != std::string::npos))
         return AfxFormatString(IDS_OPTION_TOO_MANY_PARTS, {text});
-    if (parts.size() > 1) {
-        const std::string port = lowerCase(parts[1]);
-        unsigned number = 0;
-        if (!port.starts_with("com") || !parseNumber(port.substr(3), kPortCount, number))
-            return AfxFormatString(IDS_OPTION_BAD_PORT, {parts[1]});
-        taken.port = static_cast<int>(number);
-    }
-    if (parts.size() > 2 && !parseNumber(parts[2], UINT32_MAX, taken.baudRate))
-        return AfxFormatString(IDS_OPTION_BAD_RATE, {parts[2]});
-    settings = taken;
-    return {};
+    const std::string refused =
+        network ? takeNetwork(parts, at == std::string::npos ? nullptr : &address, taken)
+                : takeSerial(parts, taken);
+    if (refused.empty())
+        settings = taken;
+    return refused;
 }

@@ -4,6 +4,7 @@
 #include "framework/Resources.h"
 #include "framework/Trace.h"
 #include "res/resource.h"
+#include "net/Warnings.h"
 #include "serial/Diagnostics.h"
 
 void installSerialTextSinks()
@@ -16,4 +17,7 @@ void installSerialTextSinks()
     });
     setSerialTextSink(SerialText::PortAlreadyOpen,
                       [](const char*) { AfxMessageBox(loadString(IDS_PORT_ALREADY_OPEN)); });
+    setNetworkWarningSink([](const char* text) {
+        AfxTrace(TraceLevel::Warning, kNetworkLogCategory, text);
+    });
 }

@@ -19,9 +19,8 @@ public:
     // is blank for the limited broadcast 255.255.255.255, or a dotted IPv4 address, a node's or
     // a directed broadcast (see destinationAddress). Both are checked before anything is opened.
     bool Open(int portAddress, const std::string& address);
-    void Close();
-    // Why the last Open that failed did so.
-    const OpenFailure& LastOpenFailure() const { return m_link.lastOpenFailure(); }
+    void Close() override;
+    const OpenFailure& LastOpenFailure() const override { return m_link.lastOpenFailure(); }
 
     bool IsOpen() const override { return m_link.isOpen(); }
     // Frames whose start code is not 0 are not sent (ArtDmx carries none); a warning says so

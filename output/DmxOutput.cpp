@@ -1,8 +1,8 @@
 #include "DmxOutput.h"
 
-#include "serial/SerialPort.h"
-
-DmxOutput::DmxOutput(CSerialPort& port) : m_port(port), m_serialLine(port), m_usbPro(port) {}
+DmxOutput::DmxOutput(CSerialPort& port, DatagramSocket& socket)
+    : m_serialLine(port), m_usbPro(port), m_sacn(socket), m_artNet(socket)
+{}
 
 bool DmxOutput::Open(const OutputSettings& settings)
 {
@@ -10,35 +10,16 @@ bool DmxOutput::Open(const OutputSettings& settings)
     switch (settings.kind) {
     case OutputKind::SerialLine:
         m_current = &m_serialLine;
-        break;
+        return m_serialLine.Open(settings.port, settings.baudRate);
     case OutputKind::UsbPro:
         m_current = &m_usbPro;
-        break;
+        return m_usbPro.Open(settings.port, settings.baudRate);
+    case OutputKind::Sacn:
+        m_current = &m_sacn;
+        return m_sacn.Open(settings.universe, settings.address);
+    case OutputKind::ArtNet:
+        m_current = &m_artNet;
+        return m_artNet.Open(settings.universe, settings.address);
     }
-    return m_port.Open(settings.port, settings.baudRate);
-}
-
-void DmxOutput::Close()
-{
-    m_port.Close();
-}
-
-const OpenFailure& DmxOutput::LastOpenFailure() const
-{
-    return m_port.LastOpenFailure();
-}
-
-bool DmxOutput::IsOpen() const
-{
-    return m_current->IsOpen();
-}
-
-void DmxOutput::BeginFrame()
-{
-    m_current->BeginFrame();
-}
-
-void DmxOutput::WriteFrame(const DmxFrame& frame)
-{
-    m_current->WriteFrame(frame);
+    return false;
 }

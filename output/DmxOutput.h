@@ -1,36 +1,40 @@
 #pragma once
 
+#include "ArtNetOutput.h"
 #include "OutputSettings.h"
+#include "SacnOutput.h"
 #include "SerialLineOutput.h"
 #include "UsbProOutput.h"
-#include "serial/OpenFailure.h"
 
 class CSerialPort;
+class DatagramSocket;
 
 // The console's output: the interface of the chosen kind, opened with its settings. Frames go to
-// whichever is in use; the serial kinds share the one port.
+// whichever is in use; the serial kinds share the one port, the network kinds the one socket.
+// Destroyed at the program's end, a network output ends its stream; a serial port is left to
+// the system.
 class DmxOutput : public FrameOutput
 {
 public:
-    explicit DmxOutput(CSerialPort& port);
+    DmxOutput(CSerialPort& port, DatagramSocket& socket);
 
     // Opens the interface that settings describe. The one in use is to be closed first: a port
     // that is open already refuses.
     bool Open(const OutputSettings& settings);
-    void Close();
     // What the last Open was asked for, whether it succeeded or not.
     const OutputSettings& Settings() const { return m_settings; }
-    // Why the last Open that failed did so.
-    const OpenFailure& LastOpenFailure() const;
 
-    bool IsOpen() const override;
-    void BeginFrame() override;
-    void WriteFrame(const DmxFrame& frame) override;
+    bool IsOpen() const override { return m_current->IsOpen(); }
+    void Close() override { m_current->Close(); }
+    const OpenFailure& LastOpenFailure() const override { return m_current->LastOpenFailure(); }
+    void BeginFrame() override { m_current->BeginFrame(); }
+    void WriteFrame(const DmxFrame& frame) override { m_current->WriteFrame(frame); }
 
 private:
-    CSerialPort& m_port;
     SerialLineOutput m_serialLine;
     UsbProOutput m_usbPro;
+    SacnOutput m_sacn;
+    ArtNetOutput m_artNet;
     OutputSettings m_settings;
     FrameOutput* m_current = &m_serialLine; // the output of m_settings.kind
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serial/OpenFailure.h"
+
 #include <array>
 #include <cstdint>
 
@@ -7,15 +9,18 @@
 inline constexpr int kFrameSlots = 513;
 using DmxFrame = std::array<uint8_t, kFrameSlots>;
 
-// Where frames go: one implementation per kind of interface. A frame goes out as BeginFrame,
-// then WriteFrame with its slots. Neither reports failure: a frame that cannot go out is lost,
-// and the next one tries again.
+// Where frames go: one implementation per kind of interface, each with an Open of its own. A
+// frame goes out as BeginFrame, then WriteFrame with its slots. Neither reports failure: a frame
+// that cannot go out is lost, and the next one tries again.
 class FrameOutput
 {
 public:
     virtual ~FrameOutput() = default;
 
     virtual bool IsOpen() const = 0;
+    virtual void Close() = 0;
+    // Why the last Open that failed did so.
+    virtual const OpenFailure& LastOpenFailure() const = 0;
     // Whatever must reach the line before the frame's slots are known (the break of a plain
     // serial line); nothing for most kinds.
     virtual void BeginFrame() {}

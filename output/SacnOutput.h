@@ -23,9 +23,8 @@ public:
     // receiver (see destinationAddress). Both are checked before anything is opened.
     bool Open(int universe, const std::string& address);
     // If any frame went out, sends the last one three times more marked as the stream's end.
-    void Close();
-    // Why the last Open that failed did so.
-    const OpenFailure& LastOpenFailure() const { return m_link.lastOpenFailure(); }
+    void Close() override;
+    const OpenFailure& LastOpenFailure() const override { return m_link.lastOpenFailure(); }
 
     bool IsOpen() const override { return m_link.isOpen(); }
     // Any start code goes: sACN carries slot 0 as it is.

@@ -2,9 +2,24 @@
 
 #include "serial/SerialPort.h"
 
+bool SerialLineOutput::Open(int nPort, unsigned nBaud)
+{
+    return m_port.Open(nPort, nBaud);
+}
+
 bool SerialLineOutput::IsOpen() const
 {
     return m_port.IsOpen();
+}
+
+void SerialLineOutput::Close()
+{
+    m_port.Close();
+}
+
+const OpenFailure& SerialLineOutput::LastOpenFailure() const
+{
+    return m_port.LastOpenFailure();
 }
 
 void SerialLineOutput::BeginFrame()

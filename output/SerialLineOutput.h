@@ -16,7 +16,11 @@ class SerialLineOutput : public FrameOutput
 public:
     explicit SerialLineOutput(CSerialPort& port) : m_port(port) {}
 
+    // Opens serial port number nPort (1 = COM1) at nBaud.
+    bool Open(int nPort, unsigned nBaud);
     bool IsOpen() const override;
+    void Close() override;
+    const OpenFailure& LastOpenFailure() const override;
     // The reset byte. With the port closed the writes fail at once; the frame still goes through
     // its steps.
     void BeginFrame() override;

@@ -12,7 +12,11 @@ class UsbProOutput : public FrameOutput
 public:
     explicit UsbProOutput(CSerialPort& port) : m_port(port) {}
 
+    // Opens serial port number nPort (1 = COM1) at nBaud.
+    bool Open(int nPort, unsigned nBaud);
     bool IsOpen() const override;
+    void Close() override;
+    const OpenFailure& LastOpenFailure() const override;
     void WriteFrame(const DmxFrame& frame) override;
 
 private:

@@ -6,7 +6,7 @@
 
 namespace {
 // Every text the program shows, by id: the program's own and those of the framework.
-constexpr std::array<std::pair<int, const char*>, 40> kStringTable = {{
+constexpr std::array<std::pair<int, const char*>, 46> kStringTable = {{
     {IDS_ABOUTBOX, "关于 Orvanel(&A)..."},
     {IDS_OPEN_PORT_FAILED, "打开串口失败！"},
     {IDS_PORT_ALREADY_OPEN, "串口已经被打开"},
@@ -24,22 +24,34 @@ constexpr std::array<std::pair<int, const char*>, 40> kStringTable = {{
     {IDS_SETTINGS_REFUSED_DETAIL, "%1 不能设为 %2 波特、8 数据位、无校验、2 停止位。"},
     {IDS_INVALID_RATE_DETAIL, "波特率必须大于 0。"},
     {IDS_SYSTEM_ERROR_DETAIL, "无法打开 %1：%2。"},
+    {IDS_NO_NETWORK_DETAIL, "无法发送到 %1（%2）。请检查网络连接和网络设置。"},
+    {IDS_NOT_IPV4_DETAIL, "“%1”不是 IPv4 地址。请输入形如 192.168.1.20 的地址，或留空。"},
+    {IDS_UNIVERSE_OUT_OF_RANGE_DETAIL, "域 %1 超出范围：sACN 为 1 至 63999，Art-Net 为 0 至 32767。"},
+    {IDS_SEND_REFUSED_DETAIL, "系统不允许发送到 %1（%2）。请检查防火墙设置。"},
     {IDS_OUTPUT_SERIAL_LINE, "普通串口"},
     {IDS_OUTPUT_USB_PRO, "DMX USB Pro"},
     {IDS_OUTPUT_SACN, "sACN (E1.31)"},
     {IDS_OUTPUT_ART_NET, "Art-Net"},
     {IDS_OUTPUT_UNIVERSE, "域 %1"},
     {IDS_OUTPUT_NOT_OPEN, "未打开"},
-    {IDS_OUTPUT_OPTION, "Opens this output at start-up instead of a plain serial interface on\n"
-                        "COM1 at 250000 baud:\n"
-                        "  serial[:COMn[:RATE]]  a plain serial interface (USB-serial, RS-485)\n"
-                        "  pro[:COMn[:RATE]]     a DMX USB Pro widget or a compatible\n"
-                        "with n from 1 to 8 (COM1 when left out) and the rate the port is\n"
-                        "opened at (250000 when left out), e.g. pro:COM2."},
-    {IDS_OPTION_UNKNOWN_KIND, "'%1' is no kind of output: use serial or pro."},
-    {IDS_OPTION_TOO_MANY_PARTS, "'%1' has more parts than KIND:COMn:RATE."},
+    {IDS_OUTPUT_OPTION,
+     "Opens this output at start-up instead of a plain serial interface on\n"
+     "COM1 at 250000 baud:\n"
+     "  serial[:COMn[:RATE]]         a plain serial interface (USB-serial, RS-485)\n"
+     "  pro[:COMn[:RATE]]            a DMX USB Pro widget or a compatible\n"
+     "  sacn[:UNIVERSE][@ADDRESS]    sACN (E1.31), universe 1 to 63999\n"
+     "  artnet[:UNIVERSE][@ADDRESS]  Art-Net, port-address 0 to 32767\n"
+     "with n from 1 to 8 (COM1 when left out), the rate the port is opened at\n"
+     "(250000 when left out), the universe (1 for sACN, 0 for Art-Net when\n"
+     "left out) and the IPv4 address of a receiver (when left out, sACN goes\n"
+     "to the universe's multicast group and Art-Net is broadcast), e.g.\n"
+     "pro:COM2, sacn:5, artnet:1@192.168.1.20."},
+    {IDS_OPTION_UNKNOWN_KIND, "'%1' is no kind of output: use serial, pro, sacn or artnet."},
+    {IDS_OPTION_TOO_MANY_PARTS, "'%1' has more parts than its kind takes."},
     {IDS_OPTION_BAD_PORT, "'%1' is no port: use COM1 to COM8."},
     {IDS_OPTION_BAD_RATE, "'%1' is no rate: use a whole number of baud above 0."},
+    {IDS_OPTION_BAD_UNIVERSE, "'%1' is no universe: use %2 to %3."},
+    {IDS_OPTION_BAD_ADDRESS, "'%1' is no IPv4 address."},
     {AFX_IDS_APP_DESCRIPTION, "Desktop console for DMX512 lighting control over a serial port.\n"
                               "Without arguments it starts the console."},
     {AFX_IDS_HELP_OPTION, "Displays help on commandline options."},

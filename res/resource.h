@@ -28,6 +28,10 @@ inline constexpr int IDS_IN_USE_DETAIL = 1114;
 inline constexpr int IDS_SETTINGS_REFUSED_DETAIL = 1115;
 inline constexpr int IDS_INVALID_RATE_DETAIL = 1116;
 inline constexpr int IDS_SYSTEM_ERROR_DETAIL = 1117;
+inline constexpr int IDS_NO_NETWORK_DETAIL = 1140;
+inline constexpr int IDS_NOT_IPV4_DETAIL = 1141;
+inline constexpr int IDS_UNIVERSE_OUT_OF_RANGE_DETAIL = 1142;
+inline constexpr int IDS_SEND_REFUSED_DETAIL = 1143;
 // The output in use, as the console shows it.
 inline constexpr int IDS_OUTPUT_SERIAL_LINE = 1120;
 inline constexpr int IDS_OUTPUT_USB_PRO = 1121;
@@ -41,6 +45,8 @@ inline constexpr int IDS_OPTION_UNKNOWN_KIND = 1131;
 inline constexpr int IDS_OPTION_TOO_MANY_PARTS = 1132;
 inline constexpr int IDS_OPTION_BAD_PORT = 1133;
 inline constexpr int IDS_OPTION_BAD_RATE = 1134;
+inline constexpr int IDS_OPTION_BAD_UNIVERSE = 1135;
+inline constexpr int IDS_OPTION_BAD_ADDRESS = 1136;
 
 inline constexpr int IDC_SEND = 1000;
 inline constexpr int IDC_PORT_LIST = 1001; // port settings

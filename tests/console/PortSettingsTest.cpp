@@ -40,7 +40,8 @@ TEST_F(PortSettingsTest, ListsTheEightPortsAndStartsAtCom1And250000Baud)
         // The controls in template order, which is their tab order.
         EXPECT_EQ(describeControls(settings),
                   (Calls{"1 确定 (default)", "2 取消", "-1 串口:", "1001 COM1", "-1 波特率:",
-                         "1010 250000", "-1 接口:", "1041 普通串口"}));
+                         "1010 250000", "-1 接口:", "1041 普通串口", "-1 域:", "1042 1",
+                         "-1 地址:", "1043 ", "-1 留空：sACN 用组播，Art-Net 用广播"}));
         // Unsorted, in port order.
         EXPECT_EQ(driver::listItems(settings, IDC_PORT_LIST),
                   (Calls{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"}));
@@ -257,7 +258,7 @@ TEST_F(PortSettingsTest, FramesGoThroughTheKindChosenWhichTheConsoleShows)
         EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE), "普通串口\nCOM1");
         openPortSettings(console, [](CDialog& settings) {
             EXPECT_EQ(driver::listItems(settings, IDC_OUTPUT_KIND),
-                      (Calls{"普通串口", "DMX USB Pro"}));
+                      (Calls{"普通串口", "DMX USB Pro", "sACN (E1.31)", "Art-Net"}));
             driver::chooseListItem(settings, IDC_PORT_LIST, 1);
             driver::chooseListItem(settings, IDC_OUTPUT_KIND, 1);
             driver::click(settings, IDOK);
@@ -280,5 +281,55 @@ TEST_F(PortSettingsTest, FramesGoThroughTheKindChosenWhichTheConsoleShows)
         advanceClock(kRefreshAfter);
         driver::wait(200);
         EXPECT_EQ(g_fakeDevice.writes.size(), 2u);
+    });
+}
+
+TEST_F(PortSettingsTest, NetworkKindsTakeAUniverseAndAnAddressAndEndTheirStreamWhenLeft)
+{
+    runConsole([&] {
+        openPortSettings(console, [](CDialog& settings) {
+            // Only the chosen kind's fields take input; each network kind brings its universe.
+            EXPECT_FALSE(driver::isEnabled(settings, IDC_UNIVERSE));
+            driver::chooseListItem(settings, IDC_OUTPUT_KIND, 3);
+            EXPECT_EQ(driver::text(settings, IDC_UNIVERSE), "0");
+            EXPECT_FALSE(driver::isEnabled(settings, IDC_PORT_LIST) ||
+                         driver::isEnabled(settings, IDC_BAUD));
+            EXPECT_TRUE(driver::isEnabled(settings, IDC_ADDRESS));
+            driver::chooseListItem(settings, IDC_OUTPUT_KIND, 2);
+            EXPECT_EQ(driver::text(settings, IDC_UNIVERSE), "1");
+            driver::typeText(settings, IDC_UNIVERSE, "7");
+            driver::click(settings, IDOK);
+        });
+        EXPECT_FALSE(thePort.IsOpen());
+        EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE), "sACN (E1.31)\n域 7");
+        EXPECT_EQ(g_fakeSocket.opened, (std::vector<Ipv4Endpoint>{{0xEFFF0007, 5568}}));
+        driver::click(console, IDC_SEND);
+        EXPECT_EQ(g_fakeSocket.datagrams.size(), 1u);
+
+        // Whatever comes next, the stream ends first; failures are told as a port's are.
+        const struct
+        {
+            int kind;
+            const char* universe;
+            const char* address;
+            const char* detail;
+        } failures[] = {
+            {2, "64000", "", "域 64000 超出范围：sACN 为 1 至 63999，Art-Net 为 0 至 32767。"},
+            {3, "0", "10.0.0.256", "“10.0.0.256”不是 IPv4 地址。请输入形如 192.168.1.20 的地址，或留空。"},
+        };
+        for (const auto& failure : failures) {
+            boxes.clear();
+            openPortSettings(console, [&](CDialog& settings) {
+                driver::chooseListItem(settings, IDC_OUTPUT_KIND, failure.kind);
+                driver::typeText(settings, IDC_UNIVERSE, failure.universe);
+                driver::typeText(settings, IDC_ADDRESS, failure.address);
+                driver::click(settings, IDOK);
+            });
+            ASSERT_EQ(boxTexts(), Calls{"打开串口失败！"});
+            EXPECT_EQ(boxes[0].detail, failure.detail);
+            EXPECT_TRUE(driver::text(console, IDC_OUTPUT_IN_USE).ends_with("\n未打开"));
+        }
+        ASSERT_EQ(g_fakeSocket.datagrams.size(), 4u);
+        EXPECT_EQ(g_fakeSocket.datagrams[3][112] & 0x40, 0x40) << "stream terminated";
     });
 }

@@ -116,7 +116,8 @@ void DialogLookTest::portSettingsInTemplateOrderWithTipsNamingTheDevices()
         for (const QWidget* control : controlsOf(window))
             found << control->objectName() + " " + captionOf(control);
         QCOMPARE(found, QStringList({"1 确定", "2 取消", " 串口:", "1001 ", " 波特率:", "1010 ",
-                                     " 接口:", "1041 "}));
+                                     " 接口:", "1041 ", " 域:", "1042 ", " 地址:", "1043 ",
+                                     " 留空：sACN 用组播，Art-Net 用广播"}));
         checkControlsFit(window);
 
         // Each entry's tip tells which device it stands for here.

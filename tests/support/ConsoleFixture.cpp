@@ -112,8 +112,10 @@ std::map<int, std::string> fakeMachinePorts()
 
 void ConsoleFixture::SetUp()
 {
+    theOutput.Close();
     thePort.Close();
     g_fakeDevice = FakeSerialDevice();
+    g_fakeSocket = FakeDatagramSocket();
     g_console = &console;
     boxes.clear();
     frames.clear();
