@@ -14,7 +14,7 @@ checks="desktop-file-utils appstream man-db groff-base lintian"
 case "${1:-}" in
 run) packages="$core $gui $build" ;;
 test) packages="$core $gui $build $checks libgtest-dev googletest xvfb xauth xdotool x11-utils \
-util-linux mingw-w64 wine64 fonts-wine nsis" ;;
+util-linux mingw-w64 wine64 fonts-wine nsis tshark iproute2" ;;
 *)
     echo "usage: $0 run|test" >&2
     exit 2

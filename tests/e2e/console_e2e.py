@@ -12,11 +12,13 @@ import os
 import pwd
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
 import threading
 import time
+from xml.etree import ElementTree
 
 FRAME = 513  # reset byte and slots 0 to 511
 PRO_MESSAGE = 518  # 0x7E, label, length (2), slots 0 to 512, 0xE7
@@ -25,6 +27,15 @@ REFRESH_LIMIT = 1.0  # receivers take a longer gap between frames for a lost sig
 
 SETUP_DEV = r'''
 set -e
+if [ -n "$CAPTURE" ]; then
+    # A private network of loopback alone, its default route included, so multicast and
+    # broadcast have somewhere to go; tshark records what the program sends on it.
+    ip link set lo up
+    ip route add default dev lo
+    tshark -i lo -q -f "udp port 5568 or udp port 6454" -w "$CAPTURE" >/dev/null 2>&1 &
+    echo $! >"$CAPTURE.pid"
+    while [ ! -s "$CAPTURE" ]; do sleep 0.05; done
+fi
 stage=$(mktemp -d)
 mount -t tmpfs -o mode=755 tmpfs "$stage"
 for node in null zero full random urandom tty; do
@@ -124,6 +135,66 @@ def expected_pro_message(values):
     return b"\x7e\x06\x01\x02" + bytes(slots) + b"\xe7"
 
 
+def stop_capture(capture):
+    """Ends the tshark that records to capture once it has written what it saw."""
+    with open(capture + ".pid") as f:
+        pid = int(f.read())
+    time.sleep(0.5)  # for the packets sent last to reach the capture
+    with contextlib.suppress(ProcessLookupError):
+        os.kill(pid, signal.SIGINT)
+    deadline = time.monotonic() + 10
+    while os.path.exists(f"/proc/{pid}") and time.monotonic() < deadline:
+        time.sleep(0.05)
+
+
+# The fields Wireshark decodes of a DMX packet, as decode() gives them, and the rows of levels.
+DECODED = ("acn.dmx.universe", "acn.dmx.seq_number", "acn.dmx.priority", "acn.dmx.option_s",
+           "acn.dmx.start_code2", "acn.dmx.source_name", "artnet.output.universe",
+           "artnet.output.sequence", "artnet.output.length")
+LEVEL_ROWS = re.compile(r"^\s*\d+(?:-\d+)?:([\d\s|]*)$")
+
+
+def decode(capture):
+    """What Wireshark's dissectors make of the captured packets: for each, the DECODED fields it
+    has and its levels, channel 1 first. E1.31 has no port of its own in Wireshark: the ACN
+    dissector's heuristic finds it, with its DMX extension turned on."""
+    result = subprocess.run(
+        ["tshark", "-r", capture, "--enable-heuristic", "acn", "-o", "acn.dmx_enable:TRUE",
+         "-o", "acn.dmx_display_view:Decimal", "-o", "acn.dmx_display_zeros:TRUE",
+         "-o", "dmx_chan.dmx_disp_chan_val_type:Decimal",
+         "-o", "dmx_chan.dmx_disp_chan_nr_type:Decimal", "-T", "pdml"],
+        capture_output=True, text=True, timeout=60)
+    if result.returncode != 0:
+        fail(f"tshark could not read {capture}: {result.stderr.strip()}")
+    packets = []
+    for packet in ElementTree.fromstring(result.stdout).iter("packet"):
+        decoded = {"levels": []}
+        for field in packet.iter("field"):
+            name = field.get("name")
+            if name in DECODED:
+                decoded.setdefault(name, field.get("show"))
+            rows = LEVEL_ROWS.match(field.get("showname", ""))
+            if name in ("acn.dmx.data", "dmx_chan.dmx_data") and rows:
+                decoded["levels"] += [int(v) for v in rows.group(1).replace("|", " ").split()]
+        packets.append(decoded)
+    return packets
+
+
+def wait_for_packets(capture, count, timeout=10.0):
+    """Waits until the capture, still being written, holds count packets. tshark complains of
+    the packet being written as the file ends; the packets before it count."""
+    def captured():
+        numbers = subprocess.run(["tshark", "-r", capture, "-T", "fields", "-e", "frame.number"],
+                                 capture_output=True, text=True, timeout=60).stdout
+        return len(numbers.split())
+
+    deadline = time.monotonic() + timeout
+    while captured() < count:
+        if time.monotonic() > deadline:
+            fail(f"fewer than {count} packets captured")
+        time.sleep(0.1)
+
+
 def check_refreshes(line, frame, seconds=2.5):
     """Left alone for seconds, the line gets frame again and again, never more than
     REFRESH_LIMIT apart; returns the gaps."""
@@ -196,10 +267,12 @@ def rss_kib(pid):
 
 
 @contextlib.contextmanager
-def running_program(program, run_as="", args=""):
+def running_program(program, run_as="", args="", capture=""):
     """Starts program with args under a private Xvfb with a pseudo-terminal as COM1; yields the
     display, the program's process, the line and the start time, and cleans everything up
-    afterwards. What the program printed is left in the process's `output`."""
+    afterwards. What the program printed is left in the process's `output`. With capture, the
+    program runs in a network of its own and tshark records its DMX packets to that file until
+    the program has ended."""
     xvfb, display = start_xvfb()
     master, slave = os.openpty()  # the slave stays open here, so the master never hangs up
     os.chmod(os.ttyname(slave), 0o600)  # the device is root's alone, as a tty of dialout is
@@ -213,10 +286,13 @@ def running_program(program, run_as="", args=""):
         program = shutil.copy(program, runtime_dir)
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
     env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave),
-               PROGRAM=program, RUN_AS=run_as, ARGS=args, XDG_RUNTIME_DIR=runtime_dir)
+               PROGRAM=program, RUN_AS=run_as, ARGS=args, CAPTURE=capture,
+               XDG_RUNTIME_DIR=runtime_dir)
 
     started = time.monotonic()
-    process = subprocess.Popen(["unshare", "-m", "--propagation", "private", "sh", "-c", SETUP_DEV],
+    namespaces = ["-m", "-n"] if capture else ["-m"]
+    process = subprocess.Popen(["unshare", *namespaces, "--propagation", "private", "sh", "-c",
+                                SETUP_DEV],
                                env=env, cwd=runtime_dir, stdout=subprocess.PIPE,
                                stderr=subprocess.STDOUT, text=True)
     try:
@@ -227,6 +303,8 @@ def running_program(program, run_as="", args=""):
         process.output = process.communicate(timeout=10)[0]
         if process.output.strip():
             print("program output:\n" + process.output.rstrip())
+        if capture:
+            stop_capture(capture)
         xvfb.terminate()
         xvfb.wait(timeout=10)
         shutil.rmtree(runtime_dir, ignore_errors=True)
@@ -239,7 +317,57 @@ def main():
     if not bench:
         refused_permission(sys.argv[1])
         usb_pro_from_the_command_line(sys.argv[1])
+        network_outputs(sys.argv[1])
     print("PASS")
+
+
+def network_outputs(program):
+    """sACN and Art-Net in a network of the program's own, as Wireshark decodes them."""
+    for output in ("sacn:1", "artnet:3"):
+        capture = os.path.join(tempfile.mkdtemp(prefix="orvanel-capture-"), "dmx.pcapng")
+        with running_program(program, args="--output=" + output, capture=capture) as (
+                display, console, _, _):
+            wait_for_packets(capture, STRIPS)  # the start-up frames: the console is ready
+            window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro")
+            xdotool(display, "windowfocus", "--sync", window.split()[0])
+            # Slider 1 to the bottom, then 200 typed into value 1 and sent with 发送.
+            xdotool(display, "key", "Tab", "Tab", "End", "Tab", "Tab", "Tab", "Tab")
+            xdotool(display, "type", "200")
+            xdotool(display, "key", "shift+Tab", "shift+Tab", "space")
+            time.sleep(2)  # the idle refresh
+            xdotool(display, "key", "Escape")
+            console.wait(timeout=10)
+        packets = decode(capture)
+        shutil.rmtree(os.path.dirname(capture))
+        check_network_packets(output, packets)
+
+
+def check_network_packets(output, packets):
+    """The packets of one run: the strips as they went, the refresh, the sequence counting on,
+    and for sACN the end of the stream at exit."""
+    sacn = output.startswith("sacn")
+    sequence = "acn.dmx.seq_number" if sacn else "artnet.output.sequence"
+    wanted = {"acn.dmx.universe": "1", "acn.dmx.priority": "100"} if sacn else {
+        "artnet.output.universe": "3", "artnet.output.length": "512"}
+    numbers = [int(packet.get(sequence, -1)) for packet in packets]
+    levels = [tuple(packet["levels"][:STRIPS]) for packet in packets]
+    sent = levels.index((200,) + (1,) * (STRIPS - 1)) if (200,) + (1,) * 5 in levels else -1
+    ends = [packet.get("acn.dmx.option_s") == "1" for packet in packets] if sacn else []
+    problems = [
+        any({k: p.get(k) for k in wanted} != wanted for p in packets) and f"not all {wanted}",
+        any(len(p["levels"]) != 512 for p in packets) and "a packet without 512 levels",
+        any((b - a) % 256 != 1 and not (a == 255 and b == 1 and not sacn)
+            for a, b in zip(numbers, numbers[1:])) and f"sequence {numbers}",
+        (255,) + (1,) * (STRIPS - 1) not in levels and "no packet of slider 1 at the bottom",
+        (sent < 0 or len(set(levels[sent:])) != 1) and "发送 did not send 200 last",
+        len(packets) - sent < (5 if sacn else 2) and "no idle refresh after 发送",
+        sacn and ends != [False] * (len(packets) - 3) + [True] * 3 and "no end of stream at exit",
+    ]
+    if any(problems):
+        fail(f"{output}: {', '.join(filter(None, problems))}: sequence {numbers}, levels {levels}")
+    shown = {k: v for k, v in packets[-1].items() if k != "levels"}
+    print(f"--output={output}: {len(packets)} packets as Wireshark decodes them, the last: "
+          f"{shown}, levels 1-6 {list(levels[-1])}")
 
 
 def usb_pro_from_the_command_line(program):

@@ -13,7 +13,7 @@ skip() {
 [ $# -ge 1 ] || { echo "usage: $0 PROGRAM [--bench]" >&2; exit 2; }
 [ -x "$1" ] || { echo "no program at $1" >&2; exit 2; }
 [ "$(id -u)" = 0 ] || skip "needs root to bind a pseudo-terminal into a private /dev"
-for tool in unshare mount Xvfb xdotool python3; do
+for tool in unshare mount ip tshark Xvfb xdotool python3; do
     command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
 done
 unshare -m --propagation private true 2>/dev/null || skip "cannot create a mount namespace here"
