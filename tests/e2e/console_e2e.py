@@ -25,16 +25,24 @@ PRO_MESSAGE = 518  # 0x7E, label, length (2), slots 0 to 512, 0xE7
 STRIPS = 6
 REFRESH_LIMIT = 1.0  # receivers take a longer gap between frames for a lost signal
 
+# Run in a network namespace of its own: a network of loopback alone, its default route
+# included, so that multicast and broadcast have somewhere to go.
+LOOPBACK_NETWORK = r'''
+ip link set lo up
+ip route add default dev lo
+'''
+# Starts tshark recording the DMX packets sent on loopback to $CAPTURE (its process id in
+# $CAPTURE.pid) and waits until it records.
+CAPTURE_START = r'''
+tshark -i lo -q -f "udp port 5568 or udp port 6454" -w "$CAPTURE" >/dev/null 2>&1 &
+echo $! >"$CAPTURE.pid"
+while [ ! -s "$CAPTURE" ]; do sleep 0.05; done
+'''
+
 SETUP_DEV = r'''
 set -e
 if [ -n "$CAPTURE" ]; then
-    # A private network of loopback alone, its default route included, so multicast and
-    # broadcast have somewhere to go; tshark records what the program sends on it.
-    ip link set lo up
-    ip route add default dev lo
-    tshark -i lo -q -f "udp port 5568 or udp port 6454" -w "$CAPTURE" >/dev/null 2>&1 &
-    echo $! >"$CAPTURE.pid"
-    while [ ! -s "$CAPTURE" ]; do sleep 0.05; done
+''' + LOOPBACK_NETWORK + CAPTURE_START + r'''
 fi
 stage=$(mktemp -d)
 mount -t tmpfs -o mode=755 tmpfs "$stage"

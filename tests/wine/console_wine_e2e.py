@@ -48,7 +48,7 @@ CONSOLE_DU = (336, 263)
 OPEN_PORT_DU = (279, 54, 50, 14)
 SEND_DU = (279, 75, 50, 14)
 VALUE1_DU = (31, 240, 31, 14)
-SETTINGS_DU = (187, 70)
+SETTINGS_DU = (187, 116)
 SETTINGS_OK_DU = (130, 7, 50, 14)
 SETTINGS_CANCEL_DU = (130, 24, 50, 14)
 PORT_LIST_DU = (36, 9, 48, 10)  # the closed list; its template height includes the drop-down
@@ -621,6 +621,34 @@ def command_line(session, line, program):
     print("command line: a bad --output refused; --output=pro:COM1 sent USB Pro messages")
 
 
+def network_outputs(session, program):
+    """sACN and Art-Net from the Windows program, as Wireshark decodes them: slider 1 at the
+    bottom, 200 typed and sent, the idle refresh, the end of the stream. Wine makes a program's
+    sockets in its server, so the whole session runs in a network of its own (see the shell
+    script), where tshark records what the program sends."""
+    for output in ("sacn:1", "artnet:3"):
+        capture = os.path.join(tempfile.mkdtemp(prefix="orvanel-capture-"), "dmx.pcapng")
+        subprocess.run(["sh", "-ec", e2e.CAPTURE_START], env={**os.environ, "CAPTURE": capture},
+                       check=True, timeout=30)
+        process = session.launch(program, "--output=" + output)
+        try:
+            e2e.wait_for_packets(capture, e2e.STRIPS, timeout=STARTUP_TIMEOUT)
+            console = WineDialog(session.display, wait_window(session.display, CONSOLE_TITLE),
+                                 CONSOLE_DU)
+            console.focus()
+            console.key("Tab", "Tab", "End")
+            console.replace_text(VALUE1_DU, "200")
+            console.click(SEND_DU)
+            time.sleep(2)  # the idle refresh
+            end_program(console, process)
+        finally:
+            if process.poll() is None:
+                process.kill()
+            e2e.stop_capture(capture)
+        e2e.check_network_packets(output, e2e.decode(capture))
+        shutil.rmtree(os.path.dirname(capture))
+
+
 # ---- The installer -----------------------------------------------------------------------------
 
 INSTALL_DIR = ("Program Files", "Orvanel")
@@ -692,6 +720,8 @@ def main():
     parser.add_argument("--installer")
     parser.add_argument("--display")
     parser.add_argument("--bench", action="store_true")
+    parser.add_argument("--network", action="store_true",
+                        help="runs in a network of its own: check the network outputs")
     args = parser.parse_args()
     for path in filter(None, (args.program, args.installer)):
         if not os.path.isfile(path):
@@ -707,6 +737,10 @@ def main():
         else:
             operator_session(session, line, program)
             command_line(session, line, program)
+            if args.network:
+                network_outputs(session, program)
+            else:
+                print("SKIP: the network outputs, which need a network of their own")
             if args.installer:
                 installer(session, line, args.installer)
     print("PASS")
