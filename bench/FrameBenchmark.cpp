@@ -1,12 +1,17 @@
-// Sends DMX frames through the Linux backend to a pseudo-terminal, as a plain serial line and as
-// a DMX USB Pro widget, and reports what each frame costs beyond its 50 ms pause: wall-clock
-// overhead and CPU time of the sending thread.
+// Sends DMX frames through each kind of output and reports what a frame costs beyond its 50 ms
+// pause: wall-clock overhead and CPU time of the sending thread. The serial kinds go through the
+// Linux backend to a pseudo-terminal, the network kinds through the platform's socket to a
+// receiver on 127.0.0.1; a reader takes every byte as it comes.
 #include "dmx/FrameSender.h"
+#include "net/DatagramSocket.h"
+#include "output/ArtNetOutput.h"
+#include "output/SacnOutput.h"
 #include "output/SerialLineOutput.h"
 #include "output/UsbProOutput.h"
 #include "serial/SerialPort.h"
 #include "serial/linux/LinuxSerialDevice.h"
 
+#include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -14,9 +19,13 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <netinet/in.h>
 #include <poll.h>
+#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -58,6 +67,22 @@ Cost sendFrames(FrameOutput& output, int frames)
     return {wall.count() / frames, cpu * 1000.0 / frames};
 }
 
+// A UDP socket bound to 127.0.0.1 at port, -1 when it cannot be.
+int receiverAt(uint16_t port)
+{
+    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        return fd;
+    std::perror("receiver");
+    if (fd >= 0)
+        close(fd);
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -74,16 +99,23 @@ int main(int argc, char** argv)
     const fs::path root = dir;
     fs::create_directories(root / "dev");
     fs::create_symlink(ptsname(master), root / "dev" / "ttyUSB0");
+    const int sacnReceiver = receiverAt(5568);
+    const int artNetReceiver = receiverAt(6454);
+    if (sacnReceiver < 0 || artNetReceiver < 0)
+        return 1;
 
-    // The other end of the line: takes every byte as it comes.
+    // The other ends: take every byte as it comes.
     std::atomic<bool> done = false;
     std::atomic<long> received = 0;
     std::thread reader([&] {
+        std::vector<pollfd> ends = {{master, POLLIN, 0}, {sacnReceiver, POLLIN, 0},
+                                    {artNetReceiver, POLLIN, 0}};
         char buffer[4096];
         while (!done) {
-            pollfd pfd{master, POLLIN, 0};
-            if (poll(&pfd, 1, 100) > 0) {
-                const ssize_t n = read(master, buffer, sizeof buffer);
+            if (poll(ends.data(), ends.size(), 100) <= 0)
+                continue;
+            for (const pollfd& end : ends) {
+                const ssize_t n = (end.revents & POLLIN) ? read(end.fd, buffer, sizeof buffer) : 0;
                 if (n > 0)
                     received += n;
             }
@@ -92,21 +124,30 @@ int main(int argc, char** argv)
 
     LinuxSerialDevice device(PortResolver(root / "dev", root / "sys"));
     CSerialPort port(device);
-    if (!port.Open(1, kFrameBaudRate)) {
-        std::fprintf(stderr, "cannot open the pseudo-terminal\n");
-        return 1;
-    }
     SerialLineOutput line(port);
     UsbProOutput pro(port);
+    SacnOutput sacn(platformDatagramSocket());
+    ArtNetOutput artNet(platformDatagramSocket());
     const struct
     {
         const char* name;
         FrameOutput& output;
         long bytesPerFrame;
-    } kinds[] = {{"plain serial line", line, 513}, {"DMX USB Pro", pro, 518}};
+        std::function<bool()> open;
+    } kinds[] = {
+        {"plain serial line", line, 513, [&] { return line.Open(1, kFrameBaudRate); }},
+        {"DMX USB Pro", pro, 518, [&] { return pro.Open(1, kFrameBaudRate); }},
+        {"sACN (E1.31)", sacn, 638, [&] { return sacn.Open(1, "127.0.0.1"); }},
+        {"Art-Net", artNet, 530, [&] { return artNet.Open(0, "127.0.0.1"); }},
+    };
 
     bool allArrived = true;
     for (const auto& kind : kinds) {
+        // The kinds share the port and the socket: each opens once the one before has closed.
+        if (!kind.open()) {
+            std::fprintf(stderr, "%s: cannot open\n", kind.name);
+            return 1;
+        }
         received = 0;
         const Cost cost = sendFrames(kind.output, frames);
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -116,10 +157,10 @@ int main(int argc, char** argv)
                     cost.wallMs, kFramePauseMs, cost.wallMs - kFramePauseMs);
         std::printf("  CPU per frame (sending thread): %.4f ms\n", cost.cpuMs);
         allArrived = allArrived && received == frames * kind.bytesPerFrame;
+        kind.output.Close();
     }
     done = true;
     reader.join();
-    port.Close();
     fs::remove_all(root);
     return allArrived ? 0 : 1;
 }

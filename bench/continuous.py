@@ -14,6 +14,7 @@ import os
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
@@ -112,6 +113,39 @@ def measure(name, console, line, pid, rect, pass_ms):
     return e2e.loop_run(line, count)
 
 
+def network_loops(program, output):
+    """Auto send and ramp send through a network output: the packets Wireshark decodes from a
+    capture in a network of the program's own, per second and their period."""
+    capture = os.path.join(tempfile.mkdtemp(prefix="orvanel-bench-"), "dmx.pcapng")
+    with e2e.running_program(program, args="--output=" + output, capture=capture) as (
+            display, program_run, _, _):
+        e2e.wait_for_packets(capture, e2e.STRIPS)
+        window = e2e.xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro").split()[0]
+        console = Console(display, window)
+        for rect in (AUTO_SEND_DU, RAMP_SEND_DU):
+            console.click(rect)
+            time.sleep(SECONDS)
+            console.click(rect)
+            dismiss_box(display)
+            time.sleep(1)  # a gap the idle refresh fills slowly, between the two loops
+        console.request_close()
+        program_run.wait(timeout=10)
+    times = [float(packet["frame.time_relative"]) for packet in e2e.decode(capture)]
+    runs, run = [], [times[0]]
+    for earlier, later in zip(times, times[1:]):
+        if later - earlier >= e2e.REFRESH_LIMIT / 2:
+            runs.append(run)
+            run = []
+        run.append(later)
+    runs.append(run)
+    loops = sorted(runs, key=len)[-2:]
+    for (name, pass_ms), run in zip((("auto send", 2), ("ramp send", 1)), sorted(loops)):
+        periods = [(b - a) * 1000 for a, b in zip(run, run[1:])]
+        print(f"BENCH {output} {name}: {len(run) / (run[-1] - run[0]):.2f} packets/s, period "
+              f"median {statistics.median(periods):.1f} ms (min {min(periods):.1f}, max "
+              f"{max(periods):.1f}) against {PASSES} x {pass_ms} ms + {FRAME_PAUSE_MS} ms pause")
+
+
 def check_ramp(frames):
     levels = [frame[2] for frame in frames]
     for index, frame in enumerate(frames):
@@ -126,6 +160,9 @@ def main():
     global SECONDS
     if len(sys.argv) > 2:
         SECONDS = float(sys.argv[2])
+    if len(sys.argv) > 3:
+        network_loops(sys.argv[1], sys.argv[3])
+        return
     with e2e.running_program(sys.argv[1]) as (display, program_run, line, _):
         line.wait_frames(e2e.STRIPS)
         window = e2e.xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro").split()[0]

@@ -156,7 +156,7 @@ def stop_capture(capture):
 
 
 # The fields Wireshark decodes of a DMX packet, as decode() gives them, and the rows of levels.
-DECODED = ("acn.dmx.universe", "acn.dmx.seq_number", "acn.dmx.priority", "acn.dmx.option_s",
+DECODED = ("frame.time_relative", "acn.dmx.universe", "acn.dmx.seq_number", "acn.dmx.priority", "acn.dmx.option_s",
            "acn.dmx.start_code2", "acn.dmx.source_name", "artnet.output.universe",
            "artnet.output.sequence", "artnet.output.length")
 LEVEL_ROWS = re.compile(r"^\s*\d+(?:-\d+)?:([\d\s|]*)$")
