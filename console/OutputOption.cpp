@@ -12,7 +12,9 @@
 #include <vector>
 
 namespace {
-constexpr int kPortCount = 8; // COM1 to COM8, as the port settings dialog offers them
+// The dialog offers COM1 to COM8; an interface that the system numbers higher, as Windows
+// often does, can still be named here.
+constexpr unsigned kLastPort = 256;
 
 std::vector<std::string> splitAtColons(const std::string& text)
 {
@@ -53,7 +55,7 @@ std::string takeSerial(const std::vector<std::string>& parts, OutputSettings& se
     if (parts.size() > 1) {
         const std::string port = lowerCase(parts[1]);
         unsigned number = 0;
-        if (!port.starts_with("com") || !parseNumber(port.substr(3), 1, kPortCount, number))
+        if (!port.starts_with("com") || !parseNumber(port.substr(3), 1, kLastPort, number))
             return AfxFormatString(IDS_OPTION_BAD_PORT, {parts[1]});
         settings.port = static_cast<int>(number);
     }

@@ -41,18 +41,19 @@ constexpr std::array<std::pair<int, const char*>, 46> kStringTable = {{
      "  pro[:COMn[:RATE]]            a DMX USB Pro widget or a compatible\n"
      "  sacn[:UNIVERSE][@ADDRESS]    sACN (E1.31), universe 1 to 63999\n"
      "  artnet[:UNIVERSE][@ADDRESS]  Art-Net, port-address 0 to 32767\n"
-     "with n from 1 to 8 (COM1 when left out), the rate the port is opened at\n"
+     "with n from 1 to 256 (COM1 when left out), the rate the port is opened at\n"
      "(250000 when left out), the universe (1 for sACN, 0 for Art-Net when\n"
      "left out) and the IPv4 address of a receiver (when left out, sACN goes\n"
      "to the universe's multicast group and Art-Net is broadcast), e.g.\n"
      "pro:COM2, sacn:5, artnet:1@192.168.1.20."},
     {IDS_OPTION_UNKNOWN_KIND, "'%1' is no kind of output: use serial, pro, sacn or artnet."},
     {IDS_OPTION_TOO_MANY_PARTS, "'%1' has more parts than its kind takes."},
-    {IDS_OPTION_BAD_PORT, "'%1' is no port: use COM1 to COM8."},
+    {IDS_OPTION_BAD_PORT, "'%1' is no port: use COM1 to COM256."},
     {IDS_OPTION_BAD_RATE, "'%1' is no rate: use a whole number of baud above 0."},
     {IDS_OPTION_BAD_UNIVERSE, "'%1' is no universe: use %2 to %3."},
     {IDS_OPTION_BAD_ADDRESS, "'%1' is no IPv4 address."},
-    {AFX_IDS_APP_DESCRIPTION, "Desktop console for DMX512 lighting control over a serial port.\n"
+    {AFX_IDS_APP_DESCRIPTION, "Desktop console for DMX512 lighting control over a serial port, a DMX\n"
+                              "USB Pro widget, sACN (E1.31) or Art-Net.\n"
                               "Without arguments it starts the console."},
     {AFX_IDS_HELP_OPTION, "Displays help on commandline options."},
     {AFX_IDS_UNEXPECTED_ARGUMENT, "Unexpected argument '%1'."},

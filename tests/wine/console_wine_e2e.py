@@ -597,13 +597,13 @@ def command_line(session, line, program):
     """--output: a value that names no output is refused with the reason and status 2; a DMX
     USB Pro widget on COM1 gets the start-up frames as its messages."""
     with tempfile.TemporaryFile() as err:
-        status = subprocess.run([WINE, program, "--output", "pro:COM9"], env=session.tool_env(),
+        status = subprocess.run([WINE, program, "--output", "pro:COM0"], env=session.tool_env(),
                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=err,
                                 timeout=120).returncode
         err.seek(0)
         said = err.read().decode("utf-8", "replace")
-    if status != 2 or "'COM9' is no port" not in said:
-        e2e.fail(f"--output pro:COM9: status {status}: {said}")
+    if status != 2 or "'COM0' is no port" not in said:
+        e2e.fail(f"--output pro:COM0: status {status}: {said}")
 
     first = len(line.frames())
     process = session.launch(program, "--output=pro:COM1")
