@@ -7,10 +7,9 @@
 CConsoleApp::CConsoleApp() : CWinApp(nullptr)
 {
     m_pszAppID = ORVANEL_APP_ID;
-    m_commandLineOptions.push_back({"output", "KIND:WHERE", IDS_OUTPUT_OPTION,
-                                    [this](const std::string& value) {
-                                        return takeOutputOption(value, m_startupOutput);
-                                    }});
+    m_commandLineOptions.push_back(
+        {"output", "KIND:WHERE", IDS_OUTPUT_OPTION,
+         [this](const std::string& value) { return takeOutputOption(value, m_startupOutput); }});
 }
 
 bool CConsoleApp::InitInstance()

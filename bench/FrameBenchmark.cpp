@@ -108,8 +108,8 @@ int main(int argc, char** argv)
     std::atomic<bool> done = false;
     std::atomic<long> received = 0;
     std::thread reader([&] {
-        std::vector<pollfd> ends = {{master, POLLIN, 0}, {sacnReceiver, POLLIN, 0},
-                                    {artNetReceiver, POLLIN, 0}};
+        std::vector<pollfd> ends = {
+            {master, POLLIN, 0}, {sacnReceiver, POLLIN, 0}, {artNetReceiver, POLLIN, 0}};
         char buffer[4096];
         while (!done) {
             if (poll(ends.data(), ends.size(), 100) <= 0)

@@ -30,9 +30,8 @@ std::vector<std::string> splitAtColons(const std::string& text)
 
 std::string lowerCase(std::string text)
 {
-    std::ranges::transform(text, text.begin(), [](unsigned char c) {
-        return static_cast<char>(std::tolower(c));
-    });
+    std::ranges::transform(text, text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
 

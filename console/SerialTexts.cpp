@@ -3,8 +3,8 @@
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 #include "framework/Trace.h"
-#include "res/resource.h"
 #include "net/Warnings.h"
+#include "res/resource.h"
 #include "serial/Diagnostics.h"
 
 void installSerialTextSinks()
@@ -17,7 +17,6 @@ void installSerialTextSinks()
     });
     setSerialTextSink(SerialText::PortAlreadyOpen,
                       [](const char*) { AfxMessageBox(loadString(IDS_PORT_ALREADY_OPEN)); });
-    setNetworkWarningSink([](const char* text) {
-        AfxTrace(TraceLevel::Warning, kNetworkLogCategory, text);
-    });
+    setNetworkWarningSink(
+        [](const char* text) { AfxTrace(TraceLevel::Warning, kNetworkLogCategory, text); });
 }

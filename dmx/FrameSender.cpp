@@ -4,8 +4,7 @@
 
 bool g_bFrameBusy = false;
 
-template <typename Fill>
-void FrameSender::Send(Fill fill)
+template <typename Fill> void FrameSender::Send(Fill fill)
 {
     if (g_bFrameBusy)
         return;

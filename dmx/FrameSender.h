@@ -42,8 +42,7 @@ public:
 
 private:
     // Sends the frame that fill writes into a cleared buffer.
-    template <typename Fill>
-    void Send(Fill fill);
+    template <typename Fill> void Send(Fill fill);
 
     FrameOutput& m_output;
     std::optional<DmxFrame> m_lastFrame;

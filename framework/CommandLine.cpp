@@ -48,8 +48,8 @@ std::string helpText(const std::string& program, const std::vector<CommandLineOp
         width = std::max(width, entry.names.size());
 
     std::string text = AfxFormatString(AFX_IDS_USAGE, {program}) + "\n" +
-                       loadString(AFX_IDS_APP_DESCRIPTION) + "\n\n" +
-                       loadString(AFX_IDS_OPTIONS) + "\n";
+                       loadString(AFX_IDS_APP_DESCRIPTION) + "\n\n" + loadString(AFX_IDS_OPTIONS) +
+                       "\n";
     const std::string indent(2 + width + 2, ' ');
     for (const HelpEntry& entry : entries) {
         text += "  " + entry.names + std::string(width - entry.names.size() + 2, ' ');
@@ -114,8 +114,8 @@ std::optional<int> AfxAnswerCommandLine(int argc, char* argv[], const char* vers
             value = argv[++i];
         }
         if (const std::string refused = option->take(*value); !refused.empty())
-            error = AfxFormatString(AFX_IDS_INVALID_VALUE,
-                                    {"--" + std::string(name), *value, refused});
+            error =
+                AfxFormatString(AFX_IDS_INVALID_VALUE, {"--" + std::string(name), *value, refused});
     }
 
     const std::string program = programName(argc > 0 ? argv[0] : nullptr);

@@ -90,7 +90,10 @@ protected:
     // The message map: what a control's command (a button's click, a list's choice) and a
     // control's notification run.
     void mapCommand(int nID, int nCode, std::function<void()> handler);
-    void mapClicked(int nID, std::function<void()> handler) { mapCommand(nID, BN_CLICKED, handler); }
+    void mapClicked(int nID, std::function<void()> handler)
+    {
+        mapCommand(nID, BN_CLICKED, handler);
+    }
     void mapNotify(int nID, int nCode, std::function<void(const NMHDR&, long*)> handler);
 
 private:

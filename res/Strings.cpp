@@ -26,7 +26,8 @@ constexpr std::array<std::pair<int, const char*>, 46> kStringTable = {{
     {IDS_SYSTEM_ERROR_DETAIL, "无法打开 %1：%2。"},
     {IDS_NO_NETWORK_DETAIL, "无法发送到 %1（%2）。请检查网络连接和网络设置。"},
     {IDS_NOT_IPV4_DETAIL, "“%1”不是 IPv4 地址。请输入形如 192.168.1.20 的地址，或留空。"},
-    {IDS_UNIVERSE_OUT_OF_RANGE_DETAIL, "域 %1 超出范围：sACN 为 1 至 63999，Art-Net 为 0 至 32767。"},
+    {IDS_UNIVERSE_OUT_OF_RANGE_DETAIL,
+     "域 %1 超出范围：sACN 为 1 至 63999，Art-Net 为 0 至 32767。"},
     {IDS_SEND_REFUSED_DETAIL, "系统不允许发送到 %1（%2）。请检查防火墙设置。"},
     {IDS_OUTPUT_SERIAL_LINE, "普通串口"},
     {IDS_OUTPUT_USB_PRO, "DMX USB Pro"},
@@ -52,9 +53,10 @@ constexpr std::array<std::pair<int, const char*>, 46> kStringTable = {{
     {IDS_OPTION_BAD_RATE, "'%1' is no rate: use a whole number of baud above 0."},
     {IDS_OPTION_BAD_UNIVERSE, "'%1' is no universe: use %2 to %3."},
     {IDS_OPTION_BAD_ADDRESS, "'%1' is no IPv4 address."},
-    {AFX_IDS_APP_DESCRIPTION, "Desktop console for DMX512 lighting control over a serial port, a DMX\n"
-                              "USB Pro widget, sACN (E1.31) or Art-Net.\n"
-                              "Without arguments it starts the console."},
+    {AFX_IDS_APP_DESCRIPTION,
+     "Desktop console for DMX512 lighting control over a serial port, a DMX\n"
+     "USB Pro widget, sACN (E1.31) or Art-Net.\n"
+     "Without arguments it starts the console."},
     {AFX_IDS_HELP_OPTION, "Displays help on commandline options."},
     {AFX_IDS_UNEXPECTED_ARGUMENT, "Unexpected argument '%1'."},
     {AFX_IDS_VERSION_OPTION, "Displays version information."},

@@ -1,7 +1,6 @@
 #include "dmx/FrameSender.h"
 #include "dmx/Sleep.h"
 #include "output/SerialLineOutput.h"
-#include "output/UsbProOutput.h"
 #include "serial/SerialPort.h"
 #include "support/FakeOwner.h"
 #include "support/FakeSerialDevice.h"
@@ -175,10 +174,8 @@ TEST_F(FrameSenderTest, AnIdleOutputGetsItsLastFrameAgainByteForByte)
     now += std::chrono::milliseconds(1);
     idle.RefreshIdleOutput();
     ASSERT_EQ(device.writes.size(), 4u);
-    for (size_t i : {0, 1}) {
-        EXPECT_EQ(device.writes[i + 2].bytes, device.writes[i].bytes);
-        EXPECT_EQ(device.writes[i + 2].baudRate, device.writes[i].baudRate);
-    }
+    EXPECT_EQ(std::vector(device.writes.begin() + 2, device.writes.end()),
+              std::vector(device.writes.begin(), device.writes.begin() + 2));
     EXPECT_EQ(g_sleeps, (std::vector<unsigned>{50, 50}));
 
     // The refresh counts as a frame; a busy sender and a closed port get none.
@@ -190,26 +187,4 @@ TEST_F(FrameSenderTest, AnIdleOutputGetsItsLastFrameAgainByteForByte)
     port.Close();
     idle.RefreshIdleOutput();
     EXPECT_EQ(device.writes.size(), 4u);
-}
-
-TEST_F(FrameSenderTest, AUsbProWidgetGetsOneMessagePerFrameAtTheRateOpened)
-{
-    UsbProOutput pro{port};
-    FrameSender proSender{pro};
-    owner.setStrip(1, 0, 0xCC); // start code
-    owner.setStrip(2, 512, 0x5A);
-    proSender.SendFrame(owner);
-
-    ASSERT_EQ(device.writes.size(), 1u);
-    const std::vector<uint8_t>& message = device.writes[0].bytes;
-    ASSERT_EQ(message.size(), 518u);
-    // Start, label 6 (output only send DMX packet), length 513 least significant byte first.
-    EXPECT_EQ(std::vector<uint8_t>(message.begin(), message.begin() + 4),
-              (std::vector<uint8_t>{0x7E, 0x06, 0x01, 0x02}));
-    EXPECT_EQ(message[4], 0xCC);              // slot 0, the start code
-    EXPECT_EQ(message[4 + 3], 1);             // channel 3
-    EXPECT_EQ(message[4 + 512], 0x5A);        // channel 512 goes out too
-    EXPECT_EQ(message[517], 0xE7);            // end
-    EXPECT_TRUE(device.callsStartingWith("setLineSettings").empty()) << "no rate switching";
-    EXPECT_EQ(g_sleeps, std::vector<unsigned>{50});
 }

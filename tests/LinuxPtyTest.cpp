@@ -256,25 +256,3 @@ TEST_F(LinuxPtyTest, AUsbProMessageArrivesWholeAtTheRateOpened)
     EXPECT_TRUE(pty.read(1).empty());
     EXPECT_EQ(masterSettings().c_ospeed, 115200u);
 }
-
-TEST_F(LinuxPtyTest, AnIdleLineGetsTheSameFrameAgainWellWithinASecond)
-{
-    ASSERT_TRUE(port.Open(1, 250000));
-    FakeOwner owner;
-    sender.SendFrame(owner);
-    const std::vector<uint8_t> first = pty.read(513);
-    auto last = std::chrono::steady_clock::now();
-    // Looked for as the console's timer does, every 50 ms.
-    for (int refresh = 0; refresh < 2; ++refresh) {
-        pollfd waiting{pty.master(), POLLIN, 0};
-        while (poll(&waiting, 1, 0) == 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            sender.RefreshIdleOutput();
-        }
-        const auto now = std::chrono::steady_clock::now();
-        EXPECT_EQ(pty.read(513), first);
-        EXPECT_GE(now - last, kRefreshAfter);
-        EXPECT_LT(now - last, std::chrono::seconds(1));
-        last = now;
-    }
-}

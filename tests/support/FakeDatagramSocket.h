@@ -16,8 +16,20 @@ public:
     bool failSends = false; // sends fail, for sendFailureText
     std::string sendFailureText = "Network is down";
 
-    bool open(const Ipv4Endpoint& destination) override;
-    bool send(std::span<const uint8_t> datagram) override;
+    bool open(const Ipv4Endpoint& destination) override
+    {
+        if (isOpen || refusal.cause != OpenFailure::Cause::None)
+            return false;
+        opened.push_back(destination);
+        return isOpen = true;
+    }
+    bool send(std::span<const uint8_t> datagram) override
+    {
+        if (!isOpen || failSends)
+            return false;
+        datagrams.emplace_back(datagram.begin(), datagram.end());
+        return true;
+    }
     void close() override { isOpen = false; }
     const OpenFailure& openFailure() const override { return refusal; }
     const std::string& sendFailure() const override { return sendFailureText; }

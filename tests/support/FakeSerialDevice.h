@@ -17,6 +17,8 @@ public:
     {
         std::vector<uint8_t> bytes;
         uint32_t baudRate; // the rate in force when the write started
+
+        bool operator==(const Write&) const = default;
     };
 
     // How the next writes end; once the script runs out, writes complete at once.

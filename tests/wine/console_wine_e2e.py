@@ -593,39 +593,9 @@ def operator_session(session, line, program):
           f"after launch")
 
 
-def command_line(session, line, program):
-    """--output: a value that names no output is refused with the reason and status 2; a DMX
-    USB Pro widget on COM1 gets the start-up frames as its messages."""
-    with tempfile.TemporaryFile() as err:
-        status = subprocess.run([WINE, program, "--output", "pro:COM0"], env=session.tool_env(),
-                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=err,
-                                timeout=120).returncode
-        err.seek(0)
-        said = err.read().decode("utf-8", "replace")
-    if status != 2 or "'COM0' is no port" not in said:
-        e2e.fail(f"--output pro:COM0: status {status}: {said}")
-
-    first = len(line.frames())
-    process = session.launch(program, "--output=pro:COM1")
-    try:
-        frames = line.wait_frames(first + e2e.STRIPS, timeout=STARTUP_TIMEOUT)[first:]
-        for index, frame in enumerate(frames[:e2e.STRIPS]):
-            if frame != e2e.expected_pro_message([1] * (index + 1)):
-                e2e.fail(f"start-up message {index + 1}: {e2e.describe(frame)}")
-        console = WineDialog(session.display, wait_window(session.display, CONSOLE_TITLE),
-                             CONSOLE_DU)
-        end_program(console, process)
-    finally:
-        if process.poll() is None:
-            process.kill()
-    print("command line: a bad --output refused; --output=pro:COM1 sent USB Pro messages")
-
-
 def network_outputs(session, program):
-    """sACN and Art-Net from the Windows program, as Wireshark decodes them: slider 1 at the
-    bottom, 200 typed and sent, the idle refresh, the end of the stream. Wine makes a program's
-    sockets in its server, so the whole session runs in a network of its own (see the shell
-    script), where tshark records what the program sends."""
+    """sACN and Art-Net from the Windows program, as Wireshark decodes them. Wine makes sockets
+    in its server, so the whole session runs in a network of its own (see the shell script)."""
     for output in ("sacn:1", "artnet:3"):
         capture = os.path.join(tempfile.mkdtemp(prefix="orvanel-capture-"), "dmx.pcapng")
         subprocess.run(["sh", "-ec", e2e.CAPTURE_START], env={**os.environ, "CAPTURE": capture},
@@ -736,7 +706,6 @@ def main():
             bench(session, line, program)
         else:
             operator_session(session, line, program)
-            command_line(session, line, program)
             if args.network:
                 network_outputs(session, program)
             else:
