@@ -2,26 +2,6 @@
 
 #include "serial/SerialPort.h"
 
-bool SerialLineOutput::Open(int nPort, unsigned nBaud)
-{
-    return m_port.Open(nPort, nBaud);
-}
-
-bool SerialLineOutput::IsOpen() const
-{
-    return m_port.IsOpen();
-}
-
-void SerialLineOutput::Close()
-{
-    m_port.Close();
-}
-
-const OpenFailure& SerialLineOutput::LastOpenFailure() const
-{
-    return m_port.LastOpenFailure();
-}
-
 void SerialLineOutput::BeginFrame()
 {
     // The reset byte: a zero at a low rate holds the line low for the break.

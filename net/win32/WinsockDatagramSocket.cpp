@@ -1,31 +1,9 @@
 #include "WinsockDatagramSocket.h"
 
 #include "net/Ipv4Address.h"
-
-#include <cstdio>
-#include <iterator>
+#include "serial/win32/SystemErrorText.h"
 
 namespace {
-
-// The system's text for a Winsock error in UTF-8, on one line, without the trailing full stop.
-std::string describeError(int error)
-{
-    wchar_t wide[256];
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             static_cast<DWORD>(error), 0, wide,
-                             static_cast<DWORD>(std::size(wide) - 1), nullptr);
-    for (DWORD i = 0; i < n; ++i)
-        if (wide[i] == L'\r' || wide[i] == L'\n')
-            wide[i] = L' ';
-    while (n > 0 && (wide[n - 1] == L' ' || wide[n - 1] == L'.'))
-        --n;
-    wide[n] = L'\0';
-    char text[512];
-    if (n == 0 ||
-        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr) == 0)
-        std::snprintf(text, sizeof text, "system error %d", error);
-    return text;
-}
 
 OpenFailure::Cause causeOf(int error)
 {
@@ -91,7 +69,7 @@ bool WinsockDatagramSocket::open(const Ipv4Endpoint& destination)
     WSADATA data;
     if (const int error = WSAStartup(MAKEWORD(2, 2), &data); error != 0) {
         m_failure = {OpenFailure::Cause::SystemError, endpointText(destination),
-                     describeError(error)};
+                     systemErrorText(static_cast<unsigned long>(error))};
         return false;
     }
     const SOCKET socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
@@ -100,7 +78,8 @@ bool WinsockDatagramSocket::open(const Ipv4Endpoint& destination)
         if (socket != INVALID_SOCKET)
             closesocket(socket);
         WSACleanup();
-        m_failure = {causeOf(error), endpointText(destination), describeError(error)};
+        m_failure = {causeOf(error), endpointText(destination),
+                     systemErrorText(static_cast<unsigned long>(error))};
         return false;
     }
     m_socket = socket;
@@ -121,7 +100,7 @@ bool WinsockDatagramSocket::send(std::span<const uint8_t> datagram)
         sent = sendOnce(m_socket, datagram);
     // A datagram goes whole or not at all.
     if (sent == SOCKET_ERROR) {
-        m_sendFailure = describeError(WSAGetLastError());
+        m_sendFailure = systemErrorText(static_cast<unsigned long>(WSAGetLastError()));
         return false;
     }
     return true;

@@ -1,10 +1,11 @@
 #include "Win32SerialDevice.h"
 
+#include "SystemErrorText.h"
+
 #include "serial/Diagnostics.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <thread>
 
 namespace {
@@ -18,30 +19,11 @@ constexpr size_t kTransmitterBytes = 17;
 // the wait gives up (a stalled line must not hang the caller).
 constexpr auto kQueueGrace = std::chrono::milliseconds(100);
 
-// The system's text for error in UTF-8 (the encoding of every text the serial link emits), on
-// one line, without the trailing full stop and line break.
-void describeError(DWORD error, char* text, size_t size)
-{
-    wchar_t wide[256];
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             error, 0, wide, static_cast<DWORD>(std::size(wide) - 1), nullptr);
-    for (DWORD i = 0; i < n; ++i)
-        if (wide[i] == L'\r' || wide[i] == L'\n')
-            wide[i] = L' ';
-    while (n > 0 && (wide[n - 1] == L' ' || wide[n - 1] == L'.'))
-        --n;
-    wide[n] = L'\0';
-    if (n == 0 || WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, static_cast<int>(size), nullptr,
-                                      nullptr) == 0)
-        std::snprintf(text, size, "system error %lu", static_cast<unsigned long>(error));
-}
-
 // The operator's view of a refusal: no such port, in use (Windows gives a COM port to one
 // program at a time, and says so as access denied), or another reason in the system's words.
 OpenFailure failureOf(const char* deviceName, DWORD error)
 {
-    char reason[256];
-    describeError(error, reason, sizeof reason);
+    const std::string reason = systemErrorText(error);
     OpenFailure::Cause cause = OpenFailure::Cause::SystemError;
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         cause = OpenFailure::Cause::NoSuchPort;
@@ -52,12 +34,11 @@ OpenFailure failureOf(const char* deviceName, DWORD error)
 
 void warnOpenFailed(const char* deviceName, int portNumber, const char* step, DWORD error)
 {
-    char reason[256];
-    describeError(error, reason, sizeof reason);
+    const std::string reason = systemErrorText(error);
     const bool inUse = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
     char line[512];
     std::snprintf(line, sizeof line, "cannot open %s as COM%d: %s%s (error %lu)%s", deviceName,
-                  portNumber, step, reason, static_cast<unsigned long>(error),
+                  portNumber, step, reason.c_str(), static_cast<unsigned long>(error),
                   inUse ? "; in use by another program" : "");
     emitSerialText(SerialText::Warning, line);
 }
