@@ -69,11 +69,10 @@ public:
     // restores the menu's own items and returns null.
     CMenu* GetSystemMenu(bool bRevert);
 
-    // Starts the window's timer nIDEvent, which calls OnTimer every nElapse ms while the dialog
-    // runs, also while a modal dialog or message box is over it; starting it again restarts it.
-    // False when the window does not exist or the system has no timer left.
+    // Starts the window's timer nIDEvent, which calls OnTimer every nElapse ms for as long as the
+    // dialog runs, also while a modal dialog or message box is over it; starting it again
+    // restarts it. False when the window does not exist or the system has no timer left.
     bool SetTimer(unsigned nIDEvent, unsigned nElapse);
-    void KillTimer(unsigned nIDEvent);
 
 protected:
     // Runs the data exchange into the controls. True leaves the focus to the first tab stop.

@@ -35,6 +35,4 @@ struct OutputSettings
     // empty for the kind's own default (the universe's multicast group, the broadcast).
     int universe = 1;
     std::string address;
-
-    bool operator==(const OutputSettings&) const = default;
 };

@@ -164,12 +164,6 @@ bool CDialog::SetTimer(unsigned nIDEvent, unsigned nElapse)
     return m_pWindow && m_pWindow->startDialogTimer(nIDEvent, nElapse);
 }
 
-void CDialog::KillTimer(unsigned nIDEvent)
-{
-    if (m_pWindow)
-        m_pWindow->stopDialogTimer(nIDEvent);
-}
-
 void CDialog::OnSysCommand(unsigned nID, long /*lParam*/)
 {
     if (!m_pWindow)

@@ -180,7 +180,10 @@ QMenu* DialogWindow::systemMenu(bool revert)
 
 bool DialogWindow::startDialogTimer(unsigned id, unsigned intervalMs)
 {
-    stopDialogTimer(id);
+    if (const auto running = m_timers.find(id); running != m_timers.end()) {
+        killTimer(running.value());
+        m_timers.erase(running);
+    }
     // Precise: the default coarse timers may fire 5 % late, and what runs on them keeps to
     // deadlines.
     const int timer = startTimer(std::chrono::milliseconds(intervalMs), Qt::PreciseTimer);
@@ -188,14 +191,6 @@ bool DialogWindow::startDialogTimer(unsigned id, unsigned intervalMs)
         return false;
     m_timers.insert(id, timer);
     return true;
-}
-
-void DialogWindow::stopDialogTimer(unsigned id)
-{
-    if (const auto found = m_timers.find(id); found != m_timers.end()) {
-        killTimer(found.value());
-        m_timers.erase(found);
-    }
 }
 
 void DialogWindow::timerEvent(QTimerEvent* event)

@@ -33,9 +33,8 @@ public:
     // Moves the focus to the first control that takes it by Tab.
     void focusFirstTabStop();
 
-    // The dialog's timers, by the dialog's own ids.
+    // Starts, or starts again, the dialog's timer of the dialog's own id.
     bool startDialogTimer(unsigned id, unsigned intervalMs);
-    void stopDialogTimer(unsigned id);
 
     void reject() override;
 

@@ -115,12 +115,6 @@ bool CDialog::SetTimer(unsigned nIDEvent, unsigned nElapse)
     return hwnd && ::SetTimer(hwnd, nIDEvent, nElapse, nullptr) != 0;
 }
 
-void CDialog::KillTimer(unsigned nIDEvent)
-{
-    if (const HWND hwnd = GetSafeHwnd())
-        ::KillTimer(hwnd, nIDEvent);
-}
-
 void CDialog::SetIcon(HICON hIcon, bool bBigIcon)
 {
     const HWND hwnd = GetSafeHwnd();
