@@ -522,11 +522,11 @@ def port_settings(session, console, line, process):
     e2e.screenshot(display, "wine-port-settings.png")
     settings.click(PORT_LIST_DU)  # opens the list, COM1 highlighted
     settings.key(*["Down"] * (port - 1), "Return")
-    silent_from = line.size()
     seen = process.output.box_count()
     settings.click(SETTINGS_OK_DU)
     wait_window_gone(display, settings.window)
     box = expect_box(display, process.output, seen, "打开串口失败！", "wine-open-failed-box.png")
+    silent_from = line.size()  # COM1 is closed by now; up to here the idle refresh kept it alive
     print(f"COM{port}: {process.output.boxes[seen]!r}")
     dismiss(display, box)
 
