@@ -207,6 +207,7 @@ void CConsoleDlg::OnAutoSend()
     // stack and ends after its current cycle's frame.
     if (!ToggleLoop(IDC_AUTO_SEND, IDS_AUTO_SEND))
         return;
+    m_frameSender.PostponeRefresh();
     while (g_bLoopRunning) {
         runPasses(kAutoSendPassMs);
         SendFrame();
@@ -218,6 +219,7 @@ void CConsoleDlg::OnRampSend()
 {
     if (!ToggleLoop(IDC_RAMP_SEND, IDS_RAMP_SEND))
         return;
+    m_frameSender.PostponeRefresh();
     uint8_t level = 0; // every run starts at 0
     while (g_bLoopRunning) {
         runPasses(kRampSendPassMs);

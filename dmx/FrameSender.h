@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Sleep.h"
 #include "output/FrameOutput.h"
 
 #include <chrono>
@@ -39,6 +40,9 @@ public:
     // Sends the last frame again, byte for byte, when the output is open and no frame has begun
     // for kRefreshAfter. Does nothing before the first frame and while a frame is being sent.
     void RefreshIdleOutput();
+    // Counts the idle time from now, as if a frame had begun: a continuous mode that starts
+    // sends its first frame within its first cycle, and no refresh is to come before it.
+    void PostponeRefresh() { m_lastFrameBegan = steadyNow(); }
 
 private:
     // Sends the frame that fill writes into a cleared buffer.

@@ -201,10 +201,11 @@ def check_refreshes(line, frame, seconds=2.5):
     return gaps[:-1]
 
 
-def loop_run(line, first):
-    """The frames from first on that follow one another as a loop sends them: up to the first
-    pause long enough for an idle refresh."""
+def loop_run(line, started):
+    """The frames that arrived from the time started on and follow one another as a loop sends
+    them: up to the first pause long enough for an idle refresh."""
     with line.lock:
+        first = sum(at < started for at in line.frame_times)
         records, times = line.records[first:], line.frame_times[first:]
     gaps = [later - earlier for earlier, later in zip(times, times[1:])]
     pauses = [i for i, gap in enumerate(gaps) if gap >= REFRESH_LIMIT / 2]

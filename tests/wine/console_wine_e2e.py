@@ -475,14 +475,14 @@ def run_loop(console, line, process, rect, frames_wanted, screenshot=None):
     returns the loop's frames once its closing box is dismissed. While the box is up, the idle
     refresh keeps the line alive."""
     display = console.display
-    count = len(line.settle())
+    count, clicked = len(line.settle()), time.monotonic()
     console.click(rect)
     line.wait_frames(count + frames_wanted, timeout=30)
     seen = process.output.box_count()
     console.click(rect)
     box = expect_box(display, process.output, seen, "已停止发送", screenshot)
     line.settle()  # the box is modal: nothing repaints behind it
-    loop_frames = e2e.loop_run(line, count)
+    loop_frames = e2e.loop_run(line, clicked)
     e2e.check_refreshes(line, loop_frames[-1])
     dismiss(display, box)
     # Uncovered sliders repaint once; a loop that kept sending would never let the line go quiet.
