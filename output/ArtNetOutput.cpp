@@ -14,11 +14,8 @@ ArtNetOutput::~ArtNetOutput()
 bool ArtNetOutput::Open(int portAddress, const std::string& address)
 {
     Close();
-    if (portAddress < 0 || portAddress > kArtNetLastPortAddress)
-        return m_link.refuse(
-            {OpenFailure::Cause::UniverseOutOfRange, {}, std::to_string(portAddress)},
-            "Art-Net port-address " + std::to_string(portAddress) + " is outside 0 to " +
-                std::to_string(kArtNetLastPortAddress));
+    if (m_link.refuseOutside("Art-Net port-address", portAddress, 0, kArtNetLastPortAddress))
+        return false;
     m_portAddress = static_cast<uint16_t>(portAddress);
     return m_link.open(address, kLimitedBroadcast, kArtNetPort);
 }

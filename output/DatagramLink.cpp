@@ -21,6 +21,16 @@ bool DatagramLink::open(const std::string& address, uint32_t defaultAddress, uin
     return true;
 }
 
+bool DatagramLink::refuseOutside(const std::string& what, int universe, int first, int last)
+{
+    if (universe >= first && universe <= last)
+        return false;
+    const std::string number = std::to_string(universe);
+    return !refuse({OpenFailure::Cause::UniverseOutOfRange, {}, number},
+                   what + " " + number + " is outside " + std::to_string(first) + " to " +
+                       std::to_string(last));
+}
+
 bool DatagramLink::refuse(const OpenFailure& failure, const std::string& warning)
 {
     m_failure = failure;

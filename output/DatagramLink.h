@@ -16,8 +16,9 @@ public:
 
     // Opens towards address as destinationAddress reads it (blank: defaultAddress), at port.
     bool open(const std::string& address, uint32_t defaultAddress, uint16_t port);
-    // Keeps and warns of a failure found before anything was opened; returns false.
-    bool refuse(const OpenFailure& failure, const std::string& warning);
+    // Keeps and warns of a universe outside first to last, which what names, found before
+    // anything was opened; true when it is outside.
+    bool refuseOutside(const std::string& what, int universe, int first, int last);
     void close();
     bool isOpen() const { return m_open; }
     void send(std::span<const uint8_t> datagram);
@@ -25,6 +26,9 @@ public:
     const OpenFailure& lastOpenFailure() const { return m_failure; }
 
 private:
+    // Keeps and warns of a failure; returns false.
+    bool refuse(const OpenFailure& failure, const std::string& warning);
+
     DatagramSocket& m_socket;
     bool m_open = false;
     bool m_failing = false;    // the last send failed

@@ -15,11 +15,8 @@ SacnOutput::~SacnOutput()
 bool SacnOutput::Open(int universe, const std::string& address)
 {
     Close();
-    if (universe < kSacnFirstUniverse || universe > kSacnLastUniverse)
-        return m_link.refuse({OpenFailure::Cause::UniverseOutOfRange, {}, std::to_string(universe)},
-                             "sACN universe " + std::to_string(universe) + " is outside " +
-                                 std::to_string(kSacnFirstUniverse) + " to " +
-                                 std::to_string(kSacnLastUniverse));
+    if (m_link.refuseOutside("sACN universe", universe, kSacnFirstUniverse, kSacnLastUniverse))
+        return false;
     m_universe = static_cast<uint16_t>(universe);
     m_source = &thisMachinesSacnSource();
     const uint32_t multicastGroup = 0xEFFF0000 | m_universe; // 239.255.hi.lo
