@@ -1,8 +1,8 @@
-#include "console/SerialTexts.h"
+#include "console/OutputNotices.h"
 #include "framework/WinApp.h"
 
 int main(int argc, char* argv[])
 {
-    installSerialTextSinks();
+    installOutputNotices();
     return AfxWinMain(argc, argv, ORVANEL_VERSION);
 }

@@ -4,10 +4,11 @@
 // receiver on 127.0.0.1; a reader takes every byte as it comes.
 #include "dmx/FrameSender.h"
 #include "net/DatagramSocket.h"
-#include "output/ArtNetOutput.h"
-#include "output/SacnOutput.h"
-#include "output/SerialLineOutput.h"
-#include "output/UsbProOutput.h"
+#include "output/OutputSettings.h"
+#include "output/artnet/ArtNetOutput.h"
+#include "output/sacn/SacnOutput.h"
+#include "output/serial/SerialLineOutput.h"
+#include "output/serial/UsbProOutput.h"
 #include "serial/SerialPort.h"
 #include "serial/linux/LinuxSerialDevice.h"
 
@@ -19,7 +20,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <functional>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -31,12 +31,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Strips : public FieldReader
+// Six strips on channels 1 to 6, at 128.
+class Strips : public ChannelLevels
 {
 public:
-    int GetDlgItemInt(int nId) const override
+    void ReadLevels(const SetLevel& set) const override
     {
-        return nId < IDC_VALUE1 ? nId - IDC_CHANNEL1 + 1 : 128;
+        for (int channel = 1; channel <= 6; ++channel)
+            set(channel, 128);
     }
 };
 
@@ -65,6 +67,17 @@ Cost sendFrames(FrameOutput& output, int frames)
     const double cpu = threadCpuSeconds() - cpuStart;
     const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - start;
     return {wall.count() / frames, cpu * 1000.0 / frames};
+}
+
+// COM1 at the DMX rate for the serial kinds; the kind's first universe at 127.0.0.1 for the
+// network kinds.
+OutputSettings settingsOf(OutputKind kind)
+{
+    OutputSettings settings;
+    settings.kind = kind;
+    settings.universe = outputKindRow(kind).defaultUniverse;
+    settings.address = "127.0.0.1";
+    return settings;
 }
 
 // A UDP socket bound to 127.0.0.1 at port, -1 when it cannot be.
@@ -133,18 +146,18 @@ int main(int argc, char** argv)
         const char* name;
         FrameOutput& output;
         long bytesPerFrame;
-        std::function<bool()> open;
+        OutputSettings settings;
     } kinds[] = {
-        {"plain serial line", line, 513, [&] { return line.Open(1, kFrameBaudRate); }},
-        {"DMX USB Pro", pro, 518, [&] { return pro.Open(1, kFrameBaudRate); }},
-        {"sACN (E1.31)", sacn, 638, [&] { return sacn.Open(1, "127.0.0.1"); }},
-        {"Art-Net", artNet, 530, [&] { return artNet.Open(0, "127.0.0.1"); }},
+        {"plain serial line", line, 513, settingsOf(OutputKind::SerialLine)},
+        {"DMX USB Pro", pro, 518, settingsOf(OutputKind::UsbPro)},
+        {"sACN (E1.31)", sacn, 638, settingsOf(OutputKind::Sacn)},
+        {"Art-Net", artNet, 530, settingsOf(OutputKind::ArtNet)},
     };
 
     bool allArrived = true;
     for (const auto& kind : kinds) {
         // The kinds share the port and the socket: each opens once the one before has closed.
-        if (!kind.open()) {
+        if (!kind.output.Open(kind.settings)) {
             std::fprintf(stderr, "%s: cannot open\n", kind.name);
             return 1;
         }

@@ -22,9 +22,10 @@ constexpr int kPassesPerCycle = 20;
 constexpr unsigned kAutoSendPassMs = 2;
 constexpr unsigned kRampSendPassMs = 1;
 
-// Looks for an idle output this often; with kRefreshAfter, frames stay well under 1 s apart.
-constexpr unsigned kRefreshTimer = 1;
-constexpr unsigned kRefreshCheckMs = 50;
+// Hears the output and looks for an idle one this often; with kRefreshAfter, frames stay well
+// under 1 s apart.
+constexpr unsigned kConsoleTimer = 1;
+constexpr unsigned kConsoleTimerMs = 50;
 
 // The part of a cycle that lets the operator act: each pass dispatches what is waiting and then
 // sleeps. These sleeps and the frame's own pause are all that paces a loop.
@@ -55,9 +56,12 @@ CConsoleDlg::CConsoleDlg(CDialog* pParent, const OutputSettings& startupOutput)
     }
 }
 
-int CConsoleDlg::GetDlgItemInt(int nId) const
+void CConsoleDlg::ReadLevels(const SetLevel& set) const
 {
-    return CDialog::GetDlgItemInt(nId);
+    for (int strip = 0; strip < kStripCount; ++strip) {
+        const int channel = GetDlgItemInt(IDC_CHANNEL1 + strip);
+        set(channel, GetDlgItemInt(IDC_VALUE1 + strip));
+    }
 }
 
 void CConsoleDlg::SendFrame()
@@ -102,7 +106,7 @@ bool CConsoleDlg::OnInitDialog()
     OpenOutput(m_startupOutput);
     // Runs in every loop the thread runs: the console's, a message box's, a dialog's over it,
     // a window drag's.
-    SetTimer(kRefreshTimer, kRefreshCheckMs);
+    SetTimer(kConsoleTimer, kConsoleTimerMs);
 
     return true;
 }
@@ -129,8 +133,10 @@ void CConsoleDlg::OnCancel()
 
 void CConsoleDlg::OnTimer(unsigned nIDEvent)
 {
-    if (nIDEvent == kRefreshTimer)
-        m_frameSender.RefreshIdleOutput();
+    if (nIDEvent != kConsoleTimer)
+        return;
+    theOutput.Poll();
+    m_frameSender.RefreshIdleOutput();
 }
 
 CSliderCtrl& CConsoleDlg::slider(int nStrip)

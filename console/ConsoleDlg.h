@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+inline constexpr int kStripCount = 6;
+
 // True while a continuous send loop should go on: a 32-bit boolean shared by auto send and ramp
 // send, so that either loop button, OK and Cancel stop whichever loop is running.
 extern int32_t g_bLoopRunning;
@@ -16,14 +18,14 @@ extern int32_t g_bLoopRunning;
 // field and sends a frame of all six strips; so does the send button. While nothing else goes
 // out, the last frame is sent again, so the lamps keep their levels. It opens startupOutput as
 // it starts, and shows below the buttons which output is in use.
-class CConsoleDlg : public CDialog, public FieldReader
+class CConsoleDlg : public CDialog, public ChannelLevels
 {
 public:
     explicit CConsoleDlg(CDialog* pParent = nullptr, const OutputSettings& startupOutput = {});
 
-    // The frame sender reads the strips' fields through this.
-    int GetDlgItemInt(int nId) const override;
-    using CDialog::GetDlgItemInt;
+    // The strips' fields for the frame sender: strip by strip, its channel field then its value
+    // field, each a signed decimal integer, 0 when its text is no number.
+    void ReadLevels(const SetLevel& set) const override;
 
     void SendFrame();
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/OpenFailure.h"
+#include "base/OpenFailure.h"
 
 #include <map>
 #include <string>

@@ -2,8 +2,6 @@
 
 #include "framework/FormatString.h"
 #include "net/Ipv4Address.h"
-#include "output/ArtDmxPacket.h"
-#include "output/SacnPacket.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -33,6 +31,18 @@ std::string lowerCase(std::string text)
     std::ranges::transform(text, text.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
+}
+
+// The kinds' words as the help names them: "serial, pro, sacn or artnet".
+std::string kindWords()
+{
+    std::string words;
+    for (size_t i = 0; i < kOutputKindCount; ++i) {
+        if (i > 0)
+            words += i + 1 < kOutputKindCount ? ", " : " or ";
+        words += kOutputKinds[i].optionWord;
+    }
+    return words;
 }
 
 // A whole decimal number from min to max, digits only.
@@ -67,10 +77,10 @@ std::string takeSerial(const std::vector<std::string>& parts, OutputSettings& se
 std::string takeNetwork(const std::vector<std::string>& parts, const std::string* address,
                         OutputSettings& settings)
 {
-    const bool sacn = settings.kind == OutputKind::Sacn;
-    const unsigned first = sacn ? kSacnFirstUniverse : 0;
-    const unsigned last = sacn ? kSacnLastUniverse : kArtNetLastPortAddress;
-    settings.universe = defaultUniverse(settings.kind);
+    const OutputKindRow& kind = outputKindRow(settings.kind);
+    const auto first = static_cast<unsigned>(kind.firstUniverse);
+    const auto last = static_cast<unsigned>(kind.lastUniverse);
+    settings.universe = kind.defaultUniverse;
     unsigned universe = 0;
     if (parts.size() > 1) {
         if (!parseNumber(parts[1], first, last, universe))
@@ -94,22 +104,14 @@ std::string takeOutputOption(const std::string& text, OutputSettings& settings)
     const std::string address = at == std::string::npos ? std::string() : text.substr(at + 1);
     const std::vector<std::string> parts = splitAtColons(where);
 
-    const struct
-    {
-        const char* name;
-        OutputKind kind;
-    } kinds[] = {{"serial", OutputKind::SerialLine},
-                 {"pro", OutputKind::UsbPro},
-                 {"sacn", OutputKind::Sacn},
-                 {"artnet", OutputKind::ArtNet}};
     const std::string name = lowerCase(parts[0]);
-    const auto kind = std::ranges::find_if(kinds, [&](const auto& k) { return name == k.name; });
-    if (kind == std::end(kinds))
-        return AfxFormatString(IDS_OPTION_UNKNOWN_KIND, {parts[0]});
+    const auto kind = std::ranges::find(kOutputKinds, name, &OutputKindRow::optionWord);
+    if (kind == kOutputKinds.end())
+        return AfxFormatString(IDS_OPTION_UNKNOWN_KIND, {parts[0], kindWords()});
 
     OutputSettings taken;
     taken.kind = kind->kind;
-    const bool network = isNetworkKind(taken.kind);
+    const bool network = kind->transport == OutputTransport::Network;
     if (parts.size() > (network ? 2u : 3u) || (!network && at != std::string::npos))
         return AfxFormatString(IDS_OPTION_TOO_MANY_PARTS, {text});
     const std::string refused =

@@ -4,28 +4,20 @@
 #include "framework/Resources.h"
 #include "res/resource.h"
 
+#include <iterator>
+
 namespace {
-int kindTextId(OutputKind kind)
-{
-    switch (kind) {
-    case OutputKind::UsbPro:
-        return IDS_OUTPUT_USB_PRO;
-    case OutputKind::Sacn:
-        return IDS_OUTPUT_SACN;
-    case OutputKind::ArtNet:
-        return IDS_OUTPUT_ART_NET;
-    case OutputKind::SerialLine:
-        break;
-    }
-    return IDS_OUTPUT_SERIAL_LINE;
-}
+// The kinds' names, in the order of OutputKind.
+constexpr int kKindTextIds[] = {IDS_OUTPUT_SERIAL_LINE, IDS_OUTPUT_USB_PRO, IDS_OUTPUT_SACN,
+                                IDS_OUTPUT_ART_NET};
+static_assert(std::size(kKindTextIds) == kOutputKindCount, "every kind has its name");
 } // namespace
 
 std::string describeOutput(const OutputSettings& settings, bool open)
 {
-    std::string text = loadString(kindTextId(settings.kind));
+    std::string text = loadString(kKindTextIds[static_cast<size_t>(settings.kind)]);
     text += '\n';
-    if (isNetworkKind(settings.kind))
+    if (outputKindRow(settings.kind).transport == OutputTransport::Network)
         text += AfxFormatString(IDS_OUTPUT_UNIVERSE, {std::to_string(settings.universe)});
     else
         text += "COM" + std::to_string(settings.port);

@@ -18,15 +18,19 @@ std::optional<std::string> portDevice(int portNumber)
     return g_portDevice ? g_portDevice(portNumber) : serialPortDevice(portNumber);
 }
 
-// The kinds in the order of the list's entries.
-constexpr OutputKind kKinds[] = {OutputKind::SerialLine, OutputKind::UsbPro, OutputKind::Sacn,
-                                 OutputKind::ArtNet};
-
-OutputKind kindAt(int index)
+// The kind of the list's entry index: the entries are in the order of the kinds.
+const OutputKindRow& kindAt(int index)
 {
-    return index >= 0 && index < static_cast<int>(std::size(kKinds)) ? kKinds[index]
-                                                                     : OutputKind::SerialLine;
+    return index >= 0 && index < static_cast<int>(kOutputKindCount)
+               ? kOutputKinds[static_cast<size_t>(index)]
+               : kOutputKinds[0];
 }
+
+// The dialog's fields that a kind may take.
+constexpr std::pair<int, OutputField> kFields[] = {{IDC_PORT_LIST, kPortField},
+                                                   {IDC_BAUD, kRateField},
+                                                   {IDC_UNIVERSE, kUniverseField},
+                                                   {IDC_ADDRESS, kAddressField}};
 } // namespace
 
 PortDeviceFunction setPortDeviceFunction(PortDeviceFunction function)
@@ -38,9 +42,9 @@ CPortSettingsDlg::CPortSettingsDlg(CDialog* pParent) : CDialog(IDD_PORT_SETTINGS
 {
     // Each kind brings its own universe: the one counted from 1, the other from 0.
     mapCommand(IDC_OUTPUT_KIND, CBN_SELCHANGE, [this] {
-        const OutputKind kind = ChosenKind();
-        if (isNetworkKind(kind))
-            SetDlgItemInt(IDC_UNIVERSE, defaultUniverse(kind));
+        const OutputKindRow& kind = ChosenKind();
+        if (kind.fields & kUniverseField)
+            SetDlgItemInt(IDC_UNIVERSE, kind.defaultUniverse);
         EnableFieldsOfKind(kind);
     });
 }
@@ -58,36 +62,40 @@ bool CPortSettingsDlg::OnInitDialog()
     return focusFirst;
 }
 
-OutputKind CPortSettingsDlg::ChosenKind()
+const OutputKindRow& CPortSettingsDlg::ChosenKind()
 {
     CDataExchange dx(this, true);
     DDX_CBIndex(&dx, IDC_OUTPUT_KIND, m_nOutputKind);
     return kindAt(m_nOutputKind);
 }
 
-void CPortSettingsDlg::EnableFieldsOfKind(OutputKind kind)
+void CPortSettingsDlg::EnableFieldsOfKind(const OutputKindRow& kind)
 {
-    const bool network = isNetworkKind(kind);
-    for (const int id : {IDC_PORT_LIST, IDC_BAUD})
-        EnableDlgItem(id, !network);
-    for (const int id : {IDC_UNIVERSE, IDC_ADDRESS})
-        EnableDlgItem(id, network);
+    for (const auto& [id, field] : kFields)
+        EnableDlgItem(id, kind.fields & field);
 }
 
 void CPortSettingsDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_CBIndex(pDX, IDC_PORT_LIST, m_nPortIndex);
-    DDX_Text(pDX, IDC_BAUD, m_nBaudRate);
     DDX_CBIndex(pDX, IDC_OUTPUT_KIND, m_nOutputKind);
-    DDX_Text(pDX, IDC_UNIVERSE, m_nUniverse);
-    DDX_Text(pDX, IDC_ADDRESS, m_strAddress);
+    // Going back, only the fields of the chosen kind are read and checked: what was left in a
+    // greyed-out field stays there.
+    const unsigned fields = pDX->m_bSaveAndValidate ? kindAt(m_nOutputKind).fields : ~0u;
+    if (fields & kPortField)
+        DDX_CBIndex(pDX, IDC_PORT_LIST, m_nPortIndex);
+    if (fields & kRateField)
+        DDX_Text(pDX, IDC_BAUD, m_nBaudRate);
+    if (fields & kUniverseField)
+        DDX_Text(pDX, IDC_UNIVERSE, m_nUniverse);
+    if (fields & kAddressField)
+        DDX_Text(pDX, IDC_ADDRESS, m_strAddress);
 }
 
 OutputSettings CPortSettingsDlg::Settings() const
 {
     OutputSettings settings;
-    settings.kind = kindAt(m_nOutputKind);
+    settings.kind = kindAt(m_nOutputKind).kind;
     settings.port = m_nPortIndex + 1;
     // A negative rate reaches the device as a very large one, which it refuses; a rate of 0
     // fails without reaching the device.

@@ -30,8 +30,8 @@ protected:
 
 private:
     // The kind chosen in the list, read from it alone.
-    OutputKind ChosenKind();
-    void EnableFieldsOfKind(OutputKind kind);
+    const OutputKindRow& ChosenKind();
+    void EnableFieldsOfKind(const OutputKindRow& kind);
 };
 
 // What names the device behind a port number (1 = COM1) for the list's tips; none when the

@@ -22,15 +22,13 @@ template <typename Fill> void FrameSender::Send(Fill fill)
     g_bFrameBusy = false;
 }
 
-void FrameSender::SendFrame(const FieldReader& owner)
+void FrameSender::SendFrame(const ChannelLevels& levels)
 {
-    Send([&owner](DmxFrame& frame) {
-        for (int strip = 0; strip < kStripCount; ++strip) {
-            const int channel = owner.GetDlgItemInt(IDC_CHANNEL1 + strip);
-            const int value = owner.GetDlgItemInt(IDC_VALUE1 + strip);
+    Send([&levels](DmxFrame& frame) {
+        levels.ReadLevels([&frame](int channel, int value) {
             if (channel >= 0 && channel < kFrameSlots)
                 frame[static_cast<size_t>(channel)] = static_cast<uint8_t>(value);
-        }
+        });
     });
 }
 

@@ -4,20 +4,21 @@
 #include "output/FrameOutput.h"
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
-// The owner of the channel strips: reads the field with the given control id as a signed
-// decimal integer, 0 when its text is no number.
-class FieldReader
+// Where a frame's levels come from: (channel, value) pairs, each value's low 8 bits going to its
+// channel, a later pair overriding an earlier one of the same channel. Channels outside the
+// frame's slots are left out.
+class ChannelLevels
 {
 public:
-    virtual ~FieldReader() = default;
-    virtual int GetDlgItemInt(int nId) const = 0;
-};
+    using SetLevel = std::function<void(int channel, int value)>;
 
-inline constexpr int IDC_CHANNEL1 = 1010;
-inline constexpr int IDC_VALUE1 = 1016;
-inline constexpr int kStripCount = 6;
+    virtual ~ChannelLevels() = default;
+    // Reads the levels as they stand now, handing each pair to set in order.
+    virtual void ReadLevels(const SetLevel& set) const = 0;
+};
 
 inline constexpr unsigned kFramePauseMs = 50;
 // DMX receivers take more than 1 s between frames for a lost signal; an output left alone gets
@@ -34,9 +35,9 @@ class FrameSender
 public:
     explicit FrameSender(FrameOutput& output) : m_output(output) {}
 
-    // One frame built from the six strips of owner: the output's start of a frame, the strips
-    // read into a cleared frame, the slots, then the pause.
-    void SendFrame(const FieldReader& owner);
+    // One frame of levels: the output's start of a frame, the levels read into a cleared frame,
+    // the slots, then the pause.
+    void SendFrame(const ChannelLevels& levels);
     // Sends the last frame again, byte for byte, when the output is open and no frame has begun
     // for kRefreshAfter. Does nothing before the first frame and while a frame is being sent.
     void RefreshIdleOutput();

@@ -5,6 +5,7 @@
 enum class TraceLevel
 {
     Debug,   // off unless the operator turns it on
+    Info,    // on by default
     Warning, // on by default
 };
 

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "serial/OpenFailure.h"
+#include "base/OpenFailure.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
-// Where datagrams go: an IPv4 address (a.b.c.d as a << 24 | b << 16 | c << 8 | d) and a UDP port.
+// An IPv4 address (a.b.c.d as a << 24 | b << 16 | c << 8 | d) and a UDP port.
 struct Ipv4Endpoint
 {
     uint32_t address = 0;
@@ -15,20 +17,38 @@ struct Ipv4Endpoint
     bool operator==(const Ipv4Endpoint&) const = default;
 };
 
-// A UDP socket that sends datagrams to one destination, as the network outputs use it. The
-// destination may be a unicast, multicast or broadcast address; datagrams leave on the interface
-// the system chooses for it (for multicast and broadcast, that of the default route).
+// How a socket is opened.
+struct SocketSetup
+{
+    // Where the datagrams go: as the socket opens, the system is asked whether it can send there
+    // at all (no network, no route, a refusal) rather than at the first datagram. A unicast,
+    // multicast or broadcast address.
+    Ipv4Endpoint destination;
+    // The address (0: any) and port (0: any) the socket is bound to, which datagrams are sent from
+    // and received at. A port is shared with other programs that share it too.
+    Ipv4Endpoint local;
+};
+
+struct ReceivedDatagram
+{
+    Ipv4Endpoint from;
+    std::vector<uint8_t> bytes;
+};
+
+// A UDP socket as the network outputs use it. Multicast keeps the system's time-to-live (1: the
+// local network, where the receivers are) and its loopback (on: a receiver on this machine, such
+// as a visualiser, gets the data too).
 class DatagramSocket
 {
 public:
     virtual ~DatagramSocket() = default;
 
-    // Opens a socket towards destination. Finds out at once whether the system can send there at
-    // all (no network, no route, a refusal) rather than at the first datagram. Refuses while the
-    // socket is open already.
-    virtual bool open(const Ipv4Endpoint& destination) = 0;
-    // Sends one datagram whole, without waiting for room: false when it did not go out.
-    virtual bool send(std::span<const uint8_t> datagram) = 0;
+    // Refuses while the socket is open already.
+    virtual bool open(const SocketSetup& setup) = 0;
+    // Sends one datagram whole to to, without waiting for room: false when it did not go out.
+    virtual bool send(std::span<const uint8_t> datagram, const Ipv4Endpoint& to) = 0;
+    // The next datagram that has arrived, without waiting; none when none has.
+    virtual std::optional<ReceivedDatagram> receive() = 0;
     virtual void close() = 0;
     // Why the last open failed.
     virtual const OpenFailure& openFailure() const = 0;

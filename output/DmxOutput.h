@@ -1,10 +1,9 @@
 #pragma once
 
-#include "ArtNetOutput.h"
 #include "OutputSettings.h"
-#include "SacnOutput.h"
-#include "SerialLineOutput.h"
-#include "UsbProOutput.h"
+
+#include <array>
+#include <memory>
 
 class CSerialPort;
 class DatagramSocket;
@@ -20,7 +19,7 @@ public:
 
     // Opens the interface that settings describe. The one in use is to be closed first: a port
     // that is open already refuses.
-    bool Open(const OutputSettings& settings);
+    bool Open(const OutputSettings& settings) override;
     // What the last Open was asked for, whether it succeeded or not.
     const OutputSettings& Settings() const { return m_settings; }
 
@@ -29,12 +28,10 @@ public:
     const OpenFailure& LastOpenFailure() const override { return m_current->LastOpenFailure(); }
     void BeginFrame() override { m_current->BeginFrame(); }
     void WriteFrame(const DmxFrame& frame) override { m_current->WriteFrame(frame); }
+    void Poll() override { m_current->Poll(); }
 
 private:
-    SerialLineOutput m_serialLine;
-    UsbProOutput m_usbPro;
-    SacnOutput m_sacn;
-    ArtNetOutput m_artNet;
+    std::array<std::unique_ptr<FrameOutput>, kOutputKindCount> m_outputs; // by kind
     OutputSettings m_settings;
-    FrameOutput* m_current = &m_serialLine; // the output of m_settings.kind
+    FrameOutput* m_current; // the output of m_settings.kind
 };

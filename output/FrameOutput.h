@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/OpenFailure.h"
+#include "base/OpenFailure.h"
 
 #include <array>
 #include <cstdint>
@@ -8,15 +8,21 @@
 // One DMX frame as the console builds it: slot 0 the start code, slot n channel n (1 to 512).
 inline constexpr int kFrameSlots = 513;
 using DmxFrame = std::array<uint8_t, kFrameSlots>;
+// DMX512's own rate.
+inline constexpr unsigned kFrameBaudRate = 250000;
 
-// Where frames go: one implementation per kind of interface, each with an Open of its own. A
-// frame goes out as BeginFrame, then WriteFrame with its slots. Neither reports failure: a frame
-// that cannot go out is lost, and the next one tries again.
+struct OutputSettings;
+
+// Where frames go: one implementation per kind of interface. A frame goes out as BeginFrame, then
+// WriteFrame with its slots. Neither reports failure: a frame that cannot go out is lost, and the
+// next one tries again.
 class FrameOutput
 {
 public:
     virtual ~FrameOutput() = default;
 
+    // Opens the interface that settings (of this output's kind) describe.
+    virtual bool Open(const OutputSettings& settings) = 0;
     virtual bool IsOpen() const = 0;
     virtual void Close() = 0;
     // Why the last Open that failed did so.
@@ -25,4 +31,7 @@ public:
     // serial line); nothing for most kinds.
     virtual void BeginFrame() {}
     virtual void WriteFrame(const DmxFrame& frame) = 0;
+    // Takes in, without waiting, what the other side has said since the last call; the console
+    // calls it on its timer. Nothing for kinds that do not listen.
+    virtual void Poll() {}
 };

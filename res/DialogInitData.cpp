@@ -1,6 +1,8 @@
 #include "framework/Resources.h"
+#include "output/OutputKinds.h"
 #include "resource.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -20,6 +22,9 @@ constexpr std::array kPortSettingsInitData = {
     DlgInitEntry{IDC_OUTPUT_KIND, CB_ADDSTRING, "sACN (E1.31)"},
     DlgInitEntry{IDC_OUTPUT_KIND, CB_ADDSTRING, "Art-Net"},
 };
+static_assert(std::ranges::count(kPortSettingsInitData, IDC_OUTPUT_KIND, &DlgInitEntry::id) ==
+                  kOutputKindCount,
+              "the list offers every kind");
 } // namespace
 
 std::span<const DlgInitEntry> dialogInitData(int id)

@@ -47,7 +47,7 @@ constexpr std::array<std::pair<int, const char*>, 46> kStringTable = {{
      "left out) and the IPv4 address of a receiver (when left out, sACN goes\n"
      "to the universe's multicast group and Art-Net is broadcast), e.g.\n"
      "pro:COM2, sacn:5, artnet:1@192.168.1.20."},
-    {IDS_OPTION_UNKNOWN_KIND, "'%1' is no kind of output: use serial, pro, sacn or artnet."},
+    {IDS_OPTION_UNKNOWN_KIND, "'%1' is no kind of output: use %2."},
     {IDS_OPTION_TOO_MANY_PARTS, "'%1' has more parts than its kind takes."},
     {IDS_OPTION_BAD_PORT, "'%1' is no port: use COM1 to COM256."},
     {IDS_OPTION_BAD_RATE, "'%1' is no rate: use a whole number of baud above 0."},

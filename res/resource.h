@@ -2,8 +2,6 @@
 
 // Ids of the program's resources and of the controls of its dialogs.
 
-#include "dmx/FrameSender.h" // IDC_CHANNEL1 and IDC_VALUE1, by which the frame reads the strips
-
 inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_CONSOLE = 102;
@@ -54,11 +52,13 @@ inline constexpr int IDC_OPEN_PORT = 1002;
 inline constexpr int IDC_AUTO_SEND = 1003;
 inline constexpr int IDC_RAMP_SEND = 1004;
 inline constexpr int IDC_BAUD = 1010; // port settings; the console's 1010 is IDC_CHANNEL1
+inline constexpr int IDC_CHANNEL1 = 1010;
 inline constexpr int IDC_CHANNEL2 = 1011;
 inline constexpr int IDC_CHANNEL3 = 1012;
 inline constexpr int IDC_CHANNEL4 = 1013;
 inline constexpr int IDC_CHANNEL5 = 1014;
 inline constexpr int IDC_CHANNEL6 = 1015;
+inline constexpr int IDC_VALUE1 = 1016;
 inline constexpr int IDC_VALUE2 = 1017;
 inline constexpr int IDC_VALUE3 = 1018;
 inline constexpr int IDC_VALUE4 = 1019;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OpenFailure.h"
+#include "base/OpenFailure.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -93,6 +93,9 @@ public:
     // Waits for the pending write: Completed, Incomplete or Failed, with the bytes transferred.
     virtual WriteStatus waitForWrite(size_t& transferred) = 0;
     virtual void clearError() = 0;
+    // Takes up to capacity bytes that have arrived, without waiting; received is 0 when none
+    // has. False when the device failed (it was unplugged, say).
+    virtual bool read(void* buffer, size_t capacity, size_t& received) = 0;
     virtual void close() = 0;
     // Why the last openExclusive or setLineSettings failed.
     virtual OpenFailure openFailure() const = 0;

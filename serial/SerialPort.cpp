@@ -1,6 +1,6 @@
 #include "SerialPort.h"
 
-#include "Diagnostics.h"
+#include "base/Log.h"
 
 #include <cstdio>
 #include <utility>
@@ -11,7 +11,14 @@ constexpr uint32_t kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | P
 constexpr uint32_t kMaxDword = 0xFFFFFFFF;
 // Rates up to this one get a write time-out of (this / rate) ms per byte.
 constexpr uint32_t kTimeoutReferenceRate = 19200;
+
+PortAlreadyOpenNotice g_portAlreadyOpenNotice = nullptr;
 } // namespace
+
+void setPortAlreadyOpenNotice(PortAlreadyOpenNotice notice)
+{
+    g_portAlreadyOpenNotice = notice;
+}
 
 CSerialPort::CSerialPort(SerialDevice& device) : m_device(device) {}
 
@@ -20,7 +27,8 @@ bool CSerialPort::Open(int nPort, unsigned nBaud)
     // The rate is stored even when the port turns out to be open already.
     m_nBaudRate = nBaud;
     if (m_hPort) {
-        emitSerialText(SerialText::PortAlreadyOpen, "the port is open already");
+        if (g_portAlreadyOpenNotice)
+            g_portAlreadyOpenNotice();
         return false;
     }
     if (nBaud == 0)
@@ -134,6 +142,15 @@ bool CSerialPort::WriteBlock(const void* pData, int nLength)
     else
         std::snprintf(line, sizeof line, "\nProbable Write Timeout: Total of %ld bytes sent",
                       static_cast<long>(sent));
-    emitSerialText(SerialText::Diagnostic, line);
+    writeLog(LogCategory::Serial, LogLevel::Debug, line);
     return status == WriteStatus::Completed && sent == length;
+}
+
+int CSerialPort::ReadAvailable(void* pBuffer, int nCapacity)
+{
+    size_t received = 0;
+    if (!m_bOpened || nCapacity < 0 ||
+        !m_device.read(pBuffer, static_cast<size_t>(nCapacity), received))
+        return -1;
+    return static_cast<int>(received);
 }

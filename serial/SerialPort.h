@@ -4,6 +4,11 @@
 
 #include <cstdint>
 
+// Tells the operator that Open was called on a port that is open already; nothing does until the
+// program sets it.
+using PortAlreadyOpenNotice = void (*)();
+void setPortAlreadyOpenNotice(PortAlreadyOpenNotice notice);
+
 inline constexpr uint32_t FLOW_DTRDSR = 0x01;
 inline constexpr uint32_t FLOW_RTSCTS = 0x02;
 inline constexpr uint32_t FLOW_XONXOFF = 0x04;
@@ -20,6 +25,9 @@ public:
     bool ApplyLineSettings();
     bool IsOpen() const { return m_bOpened; }
     bool WriteBlock(const void* pData, int nLength);
+    // Takes what has arrived on the line, up to nCapacity bytes, without waiting: the number of
+    // bytes taken, 0 when none has arrived, -1 when the port is closed or the device failed.
+    int ReadAvailable(void* pBuffer, int nCapacity);
     // Why the last Open that failed did so.
     const OpenFailure& LastOpenFailure() const { return m_lastOpenFailure; }
 

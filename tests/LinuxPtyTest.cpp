@@ -2,13 +2,13 @@
 // what arrives on the master.
 #include "dmx/FrameSender.h"
 #include "dmx/Sleep.h"
-#include "output/SerialLineOutput.h"
-#include "output/UsbProOutput.h"
+#include "output/serial/SerialLineOutput.h"
+#include "output/serial/UsbProOutput.h"
 #include "serial/SerialPort.h"
 #include "serial/linux/LinuxSerialDevice.h"
-#include "support/FakeOwner.h"
+#include "support/FakeLevels.h"
+#include "support/LogCapture.h"
 #include "support/TempDir.h"
-#include "support/TextCapture.h"
 
 #include <asm/termbits.h>
 #include <chrono>
@@ -127,16 +127,16 @@ TEST_F(LinuxPtyTest, OpenSetsTheDmxLineAsTheOtherSideSeesIt)
 TEST_F(LinuxPtyTest, FramesArriveByteExact)
 {
     ASSERT_TRUE(port.Open(1, 250000));
-    FakeOwner owner;
+    FakeLevels strips;
     // Line feed and carriage return must leave untranslated.
-    owner.setStrip(1, 1, 0x0A);
-    owner.setStrip(2, 2, 0x0D);
-    owner.setStrip(3, 300, 0xFF);
-    owner.setStrip(4, 0, 0x11); // XON, start code
-    owner.setStrip(5, 511, 0x13);
+    strips.setStrip(1, 1, 0x0A);
+    strips.setStrip(2, 2, 0x0D);
+    strips.setStrip(3, 300, 0xFF);
+    strips.setStrip(4, 0, 0x11); // XON, start code
+    strips.setStrip(5, 511, 0x13);
 
     for (int frame = 0; frame < 3; ++frame) {
-        sender.SendFrame(owner);
+        sender.SendFrame(strips);
         const std::vector<uint8_t> bytes = pty.read(513);
         ASSERT_EQ(bytes.size(), 513u);
         std::vector<uint8_t> expected(513, 0);
@@ -152,13 +152,33 @@ TEST_F(LinuxPtyTest, FramesArriveByteExact)
     EXPECT_EQ(masterSettings().c_ospeed, 250000u);
 }
 
+TEST_F(LinuxPtyTest, WhatTheOtherSideSendsIsReadAsItCameWithoutWaiting)
+{
+    uint8_t buffer[64];
+    EXPECT_EQ(port.ReadAvailable(buffer, sizeof buffer), -1) << "closed";
+    ASSERT_TRUE(port.Open(1, 250000));
+    EXPECT_EQ(port.ReadAvailable(buffer, sizeof buffer), 0);
+
+    // Bytes a text-mode line would alter or take for itself, a reply's own start and end.
+    const std::vector<uint8_t> sent = {0x7E, 0x0A, 0x0D, 0x11, 0x13, 0x03, 0x00, 0xFF, 0xE7};
+    ASSERT_EQ(::write(pty.master(), sent.data(), sent.size()), 9);
+    std::vector<uint8_t> received;
+    for (int attempt = 0; attempt < 100 && received.size() < sent.size(); ++attempt) {
+        const int n = port.ReadAvailable(buffer, 4); // in pieces
+        ASSERT_GE(n, 0);
+        received.insert(received.end(), buffer, buffer + n);
+        std::this_thread::sleep_for(std::chrono::milliseconds(n > 0 ? 0 : 10));
+    }
+    EXPECT_EQ(received, sent);
+}
+
 TEST_F(LinuxPtyTest, ThePortIsExclusiveWhileHeld)
 {
     ASSERT_TRUE(port.Open(1, 250000));
     LinuxSerialDevice secondDevice{resolver()};
     CSerialPort second{secondDevice};
     {
-        TextCapture warnings(SerialText::Warning);
+        LogCapture warnings(LogCategory::Serial, LogLevel::Warning);
         EXPECT_FALSE(second.Open(1, 250000));
         ASSERT_EQ(warnings.lines().size(), 1u);
         EXPECT_NE(warnings.lines()[0].find("ttyUSB0"), std::string::npos) << warnings.lines()[0];
@@ -173,7 +193,7 @@ TEST_F(LinuxPtyTest, ThePortIsExclusiveWhileHeld)
 
 TEST_F(LinuxPtyTest, AbsentPortsAndNonTerminalsDoNotOpen)
 {
-    TextCapture warnings(SerialText::Warning);
+    LogCapture warnings(LogCategory::Serial, LogLevel::Warning);
     EXPECT_FALSE(port.Open(2, 250000));
     ASSERT_EQ(warnings.lines().size(), 1u);
     EXPECT_NE(warnings.lines()[0].find("COM2"), std::string::npos);
@@ -188,16 +208,18 @@ TEST_F(LinuxPtyTest, AbsentPortsAndNonTerminalsDoNotOpen)
 TEST_F(LinuxPtyTest, UnpluggingMakesWritesFailWithoutHanging)
 {
     ASSERT_TRUE(port.Open(1, 250000));
-    FakeOwner owner;
-    sender.SendFrame(owner);
+    FakeLevels strips;
+    sender.SendFrame(strips);
     EXPECT_EQ(pty.read(513).size(), 513u);
 
     pty.closeMaster();
+    uint8_t byte = 0;
+    EXPECT_EQ(port.ReadAvailable(&byte, 1), -1);
     const std::vector<uint8_t> block(512, 0x55);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(port.WriteBlock(block.data(), 512));
     EXPECT_FALSE(port.WriteBlock(block.data(), 1));
-    sender.SendFrame(owner);
+    sender.SendFrame(strips);
     EXPECT_FALSE(g_bFrameBusy);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_TRUE(port.Close());
@@ -222,7 +244,7 @@ TEST_F(LinuxPtyTest, ATimedWriteToAStalledLineGivesUpShort)
     }
     ::close(filler);
 
-    TextCapture diagnostics(SerialText::Diagnostic);
+    LogCapture diagnostics(LogCategory::Serial, LogLevel::Debug);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(port.WriteBlock(block.data(), 100));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
@@ -239,9 +261,9 @@ TEST_F(LinuxPtyTest, AUsbProMessageArrivesWholeAtTheRateOpened)
     ASSERT_TRUE(port.Open(1, 115200));
     UsbProOutput pro{port};
     FrameSender proSender{pro};
-    FakeOwner owner;
-    owner.setStrip(1, 0x7E, 0xE7); // the message's own start and end bytes as data
-    proSender.SendFrame(owner);
+    FakeLevels strips;
+    strips.setStrip(1, 0x7E, 0xE7); // the message's own start and end bytes as data
+    proSender.SendFrame(strips);
 
     std::vector<uint8_t> expected(518, 0);
     expected[0] = 0x7E;

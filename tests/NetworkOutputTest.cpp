@@ -1,7 +1,7 @@
 // The sACN and Art-Net outputs on a fake socket: what they open, how they fail, what they send.
-#include "net/Warnings.h"
-#include "output/ArtNetOutput.h"
-#include "output/SacnOutput.h"
+#include "output/OutputSettings.h"
+#include "output/artnet/ArtNetOutput.h"
+#include "output/sacn/SacnOutput.h"
 #include "support/FakeDatagramSocket.h"
 
 #include <gtest/gtest.h>
@@ -14,15 +14,21 @@ using Cause = OpenFailure::Cause;
 
 std::vector<std::string> g_warnings;
 
+OutputSettings network(OutputKind kind, int universe, const std::string& address = {})
+{
+    return {.kind = kind, .universe = universe, .address = address};
+}
+
 class NetworkOutputTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         g_warnings.clear();
-        setNetworkWarningSink([](const char* text) { g_warnings.emplace_back(text); });
+        setLogSink(
+            [](LogCategory, LogLevel, std::string_view line) { g_warnings.emplace_back(line); });
     }
-    void TearDown() override { setNetworkWarningSink(nullptr); }
+    void TearDown() override { setLogSink(nullptr); }
 
     // One byte of each datagram sent: sACN's sequence at 111, options at 112; Art-Net's at 12.
     std::vector<int> field(size_t offset) const
@@ -56,7 +62,8 @@ TEST_F(NetworkOutputTest, UniverseAndAddressAreCheckedBeforeAnythingOpens)
         FakeDatagramSocket fresh;
         SacnOutput sacn{fresh};
         ArtNetOutput art{fresh};
-        const bool opened = isSacn ? sacn.Open(universe, address) : art.Open(universe, address);
+        const bool opened = isSacn ? sacn.Open(network(OutputKind::Sacn, universe, address))
+                                   : art.Open(network(OutputKind::ArtNet, universe, address));
         const OpenFailure& failure = isSacn ? sacn.LastOpenFailure() : art.LastOpenFailure();
         EXPECT_EQ(failure.cause, cause) << universe << address;
         EXPECT_EQ(fresh.opened, opened ? std::vector{endpoint} : std::vector<Ipv4Endpoint>{});
@@ -65,14 +72,14 @@ TEST_F(NetworkOutputTest, UniverseAndAddressAreCheckedBeforeAnythingOpens)
     for (const char* address : {"1.2.3", "256.1.1.1", " 1.2.3.4x", "::1", "1.2.3.4.5", "1..2.3",
                                 "0001.2.3.4", "-1.2.3.4", "host"}) {
         SacnOutput sacn{socket};
-        sacn.Open(1, address);
+        sacn.Open(network(OutputKind::Sacn, 1, address));
         EXPECT_EQ(sacn.LastOpenFailure().cause, Cause::NotIpv4Address) << address;
         EXPECT_EQ(sacn.LastOpenFailure().reason, address);
     }
 
     socket.refusal = OpenFailure{Cause::NoNetwork, "239.255.0.1:5568", "Network unreachable"};
     SacnOutput sacn{socket};
-    EXPECT_FALSE(sacn.Open(1, ""));
+    EXPECT_FALSE(sacn.Open(network(OutputKind::Sacn, 1)));
     EXPECT_EQ(sacn.LastOpenFailure().cause, Cause::NoNetwork);
     EXPECT_EQ(g_warnings.back(), "cannot send to 239.255.0.1:5568: Network unreachable");
 }
@@ -81,10 +88,10 @@ TEST_F(NetworkOutputTest, SacnSequenceWrapsAndOnlyAStreamThatRanIsEnded)
 {
     {
         SacnOutput sacn{socket};
-        ASSERT_TRUE(sacn.Open(1, ""));
+        ASSERT_TRUE(sacn.Open(network(OutputKind::Sacn, 1)));
         sacn.Close();
         EXPECT_TRUE(socket.datagrams.empty()) << "nothing to end";
-        ASSERT_TRUE(sacn.Open(1, ""));
+        ASSERT_TRUE(sacn.Open(network(OutputKind::Sacn, 1)));
         for (int i = 0; i < 257; ++i)
             sacn.WriteFrame(frame);
     } // leaving ends the stream
@@ -98,7 +105,7 @@ TEST_F(NetworkOutputTest, SacnSequenceWrapsAndOnlyAStreamThatRanIsEnded)
 TEST_F(NetworkOutputTest, ArtNetSequenceRunsOnPastLostFramesWhichAreWarnedOfOnce)
 {
     ArtNetOutput art{socket};
-    ASSERT_TRUE(art.Open(1, "10.0.0.9"));
+    ASSERT_TRUE(art.Open(network(OutputKind::ArtNet, 1, "10.0.0.9")));
     socket.failSends = true;
     art.WriteFrame(frame); // sequence 1, lost
     art.WriteFrame(frame);

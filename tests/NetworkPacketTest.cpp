@@ -1,8 +1,8 @@
 // The bytes of the network outputs' packets, written from the published layouts of E1.31 (sACN)
 // and Art-Net 4, and the hashes that name the sACN source.
-#include "output/ArtDmxPacket.h"
-#include "output/SacnIdentity.h"
-#include "output/Sha1.h"
+#include "output/artnet/ArtNetPacket.h"
+#include "output/sacn/SacnIdentity.h"
+#include "output/sacn/Sha1.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "serial/SerialPort.h"
 #include "support/FakeSerialDevice.h"
-#include "support/TextCapture.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -159,10 +159,12 @@ TEST_F(SerialPortTest, FailedOpenLeavesThePortClosedWithNothingHeld)
 
 TEST_F(SerialPortTest, OpenOnAnOpenPortWarnsAndStoresTheRateForTheNextApply)
 {
-    TextCapture messages(SerialText::PortAlreadyOpen);
+    static int notices = 0;
+    setPortAlreadyOpenNotice([] { ++notices; });
     openOrFail();
     EXPECT_FALSE(port.Open(2, 9600));
-    EXPECT_EQ(messages.lines(), (std::vector<std::string>{"the port is open already"}));
+    setPortAlreadyOpenNotice(nullptr);
+    EXPECT_EQ(notices, 1);
     EXPECT_TRUE(device.calls.empty());
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(device.line.BaudRate, 250000u);
@@ -217,7 +219,7 @@ TEST_F(SerialPortTest, WriteResultsAndTheirDiagnosticLines)
     const std::vector<uint8_t> block(512, 0x55);
     openOrFail();
     for (const Case& c : cases) {
-        TextCapture diagnostics(SerialText::Diagnostic);
+        LogCapture diagnostics(LogCategory::Serial, LogLevel::Debug);
         device.clearRecord();
         device.writeScript = {c.script};
         EXPECT_EQ(port.WriteBlock(block.data(), 512), c.result) << static_cast<int>(c.script);

@@ -26,8 +26,15 @@ void AfxTrace(TraceLevel level, const char* categoryName, std::string_view line)
     const QString text =
         QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).trimmed();
     QLoggingCategory& cat = category(categoryName);
-    if (level == TraceLevel::Debug)
+    switch (level) {
+    case TraceLevel::Debug:
         qCDebug(cat).noquote() << text;
-    else
+        break;
+    case TraceLevel::Info:
+        qCInfo(cat).noquote() << text;
+        break;
+    case TraceLevel::Warning:
         qCWarning(cat).noquote() << text;
+        break;
+    }
 }

@@ -9,7 +9,7 @@ void AfxTrace(TraceLevel level, const char* category, std::string_view line)
 {
     // The debugger output takes the line as it is: lines that start with a line feed keep it.
     OutputDebugStringA(std::string(line).c_str());
-    if (level != TraceLevel::Warning)
+    if (level == TraceLevel::Debug)
         return;
     // stderr gets one line per call, without the line feeds around the text.
     const size_t first = line.find_first_not_of("\r\n");

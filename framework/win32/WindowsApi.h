@@ -6,15 +6,8 @@
 // The Windows headers define the same names as macros, or NMHDR as a type of their own; here the
 // macros are removed and the Windows NMHDR is renamed Win32Nmhdr, so both sets of headers can be
 // included in any order. The framework's constants carry the Windows values.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-
 #define NMHDR Win32Nmhdr
-#include <windows.h>
+#include "base/win32/WindowsApi.h"
 
 #include <commctrl.h>
 #undef NMHDR

@@ -1,6 +1,6 @@
 #include "net/MachineIdentity.h"
 
-#include "WinsockApi.h"
+#include "base/win32/WindowsApi.h"
 
 std::string machineId()
 {

@@ -1,11 +1,11 @@
 #include "LinuxSerialDevice.h"
 
 #include "Termios2.h"
-#include "serial/Diagnostics.h"
+#include "base/Log.h"
+#include "base/SystemErrorText.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
@@ -29,12 +29,12 @@ template <typename Call> auto retryOnInterrupt(Call call)
 
 void warn(const std::string& text)
 {
-    emitSerialText(SerialText::Warning, text.c_str());
+    writeLog(LogCategory::Serial, LogLevel::Warning, text);
 }
 
 std::string reason(int error)
 {
-    std::string text = std::strerror(error);
+    std::string text = systemErrorText(error);
     if (error == EACCES || error == EPERM)
         text += " (add your user to the dialout group)";
     else if (error == EWOULDBLOCK || error == EBUSY)
@@ -84,7 +84,7 @@ bool LinuxSerialDevice::openExclusive(int portNumber)
         const int error = errno;
         warn("cannot open " + *path + " as COM" + std::to_string(portNumber) + ": " +
              reason(error));
-        m_failure = {causeOf(error), *path, std::strerror(error)};
+        m_failure = {causeOf(error), *path, systemErrorText(error)};
         errno = error;
         return false;
     }
@@ -157,7 +157,7 @@ bool LinuxSerialDevice::setLineSettings(const LineSettings& settings)
     // EINVAL stands for settings or a rate the device cannot make, which the cause says.
     const int error = errno;
     m_failure = {OpenFailure::Cause::SettingsRefused, m_path,
-                 error == EINVAL ? std::string() : std::strerror(error)};
+                 error == EINVAL ? std::string() : systemErrorText(error)};
     errno = error;
     return false;
 }
@@ -281,6 +281,24 @@ void LinuxSerialDevice::clearError()
 {
     // A tty keeps no error state that blocks later writes.
     m_pending = {};
+}
+
+bool LinuxSerialDevice::read(void* buffer, size_t capacity, size_t& received)
+{
+    received = 0;
+    // A tty that was hung up (its adapter pulled out) reads as empty for ever; poll tells it
+    // from one where nothing has arrived yet.
+    pollfd pfd{m_fd, POLLIN, 0};
+    if (retryOnInterrupt([&] { return poll(&pfd, 1, 0); }) < 0 ||
+        (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)))
+        return false;
+    if (!(pfd.revents & POLLIN))
+        return true;
+    const ssize_t n = retryOnInterrupt([&] { return ::read(m_fd, buffer, capacity); });
+    if (n < 0)
+        return errno == EAGAIN;
+    received = static_cast<size_t>(n);
+    return true;
 }
 
 void LinuxSerialDevice::close()

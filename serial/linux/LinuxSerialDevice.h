@@ -28,6 +28,7 @@ public:
     WriteStatus startWrite(const void* data, size_t length, size_t& transferred) override;
     WriteStatus waitForWrite(size_t& transferred) override;
     void clearError() override;
+    bool read(void* buffer, size_t capacity, size_t& received) override;
     void close() override;
     OpenFailure openFailure() const override { return m_failure; }
 

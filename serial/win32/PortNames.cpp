@@ -1,6 +1,6 @@
 #include "serial/PortNames.h"
 
-#include "WindowsApi.h"
+#include "base/win32/WindowsApi.h"
 
 #include <utility>
 

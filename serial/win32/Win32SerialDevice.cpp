@@ -1,8 +1,7 @@
 #include "Win32SerialDevice.h"
 
-#include "SystemErrorText.h"
-
-#include "serial/Diagnostics.h"
+#include "base/Log.h"
+#include "base/SystemErrorText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,7 +39,7 @@ void warnOpenFailed(const char* deviceName, int portNumber, const char* step, DW
     std::snprintf(line, sizeof line, "cannot open %s as COM%d: %s%s (error %lu)%s", deviceName,
                   portNumber, step, reason.c_str(), static_cast<unsigned long>(error),
                   inUse ? "; in use by another program" : "");
-    emitSerialText(SerialText::Warning, line);
+    writeLog(LogCategory::Serial, LogLevel::Warning, line);
 }
 
 HANDLE createManualResetEvent()
@@ -79,9 +78,9 @@ bool Win32SerialDevice::openExclusive(int portNumber)
     char deviceName[32];
     std::snprintf(deviceName, sizeof deviceName, "\\\\.\\COM%d", portNumber);
 
-    m_ovSpare = OVERLAPPED{};
-    m_ovSpare.hEvent = createManualResetEvent();
-    if (!m_ovSpare.hEvent) {
+    m_ovRead = OVERLAPPED{};
+    m_ovRead.hEvent = createManualResetEvent();
+    if (!m_ovRead.hEvent) {
         const DWORD error = GetLastError();
         warnOpenFailed(deviceName, portNumber, "no event: ", error);
         m_failure = failureOf(deviceName, error);
@@ -91,7 +90,7 @@ bool Win32SerialDevice::openExclusive(int portNumber)
     m_ovWrite.hEvent = createManualResetEvent();
     if (!m_ovWrite.hEvent) {
         const DWORD error = GetLastError();
-        closeAndClear(m_ovSpare.hEvent);
+        closeAndClear(m_ovRead.hEvent);
         warnOpenFailed(deviceName, portNumber, "no event: ", error);
         m_failure = failureOf(deviceName, error);
         return false;
@@ -103,7 +102,7 @@ bool Win32SerialDevice::openExclusive(int portNumber)
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
     if (device == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        closeAndClear(m_ovSpare.hEvent);
+        closeAndClear(m_ovRead.hEvent);
         closeAndClear(m_ovWrite.hEvent);
         warnOpenFailed(deviceName, portNumber, "", error);
         m_failure = failureOf(deviceName, error);
@@ -271,6 +270,30 @@ void Win32SerialDevice::clearError()
     ClearCommError(m_hDevice, &errors, &status);
 }
 
+bool Win32SerialDevice::read(void* buffer, size_t capacity, size_t& received)
+{
+    received = 0;
+    if (!m_hDevice)
+        return false;
+    // Only what the driver holds already is asked for, so the read ends at once whatever the
+    // read time-outs say.
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(m_hDevice, &errors, &status))
+        return false;
+    const DWORD wanted = static_cast<DWORD>(std::min<size_t>(status.cbInQue, capacity));
+    if (wanted == 0)
+        return true;
+    DWORD got = 0;
+    if (!ReadFile(m_hDevice, buffer, wanted, nullptr, &m_ovRead) &&
+        GetLastError() != ERROR_IO_PENDING)
+        return false;
+    if (!GetOverlappedResult(m_hDevice, &m_ovRead, &got, TRUE))
+        return false;
+    received = got;
+    return true;
+}
+
 void Win32SerialDevice::close()
 {
     if (!m_hDevice)
@@ -288,7 +311,7 @@ void Win32SerialDevice::close()
 void Win32SerialDevice::releaseHandles()
 {
     closeAndClear(m_hDevice);
-    closeAndClear(m_ovSpare.hEvent);
+    closeAndClear(m_ovRead.hEvent);
     closeAndClear(m_ovWrite.hEvent);
     m_haveState = false;
 }

@@ -5,7 +5,7 @@
 // windows.h or includes only this header.
 #include "serial/SerialDevice.h"
 
-#include "WindowsApi.h"
+#include "base/win32/WindowsApi.h"
 
 #include <chrono>
 #include <string>
@@ -35,6 +35,7 @@ public:
     WriteStatus startWrite(const void* data, size_t length, size_t& transferred) override;
     WriteStatus waitForWrite(size_t& transferred) override;
     void clearError() override;
+    bool read(void* buffer, size_t capacity, size_t& received) override;
     void close() override;
     OpenFailure openFailure() const override { return m_failure; }
 
@@ -46,7 +47,7 @@ private:
     std::chrono::nanoseconds characterTime() const;
 
     HANDLE m_hDevice = nullptr; // null while closed
-    OVERLAPPED m_ovSpare{};     // its event lives as long as the device; no transfer uses it
+    OVERLAPPED m_ovRead{};      // every read
     OVERLAPPED m_ovWrite{};     // every write
     bool m_writePending = false;
     size_t m_pendingLength = 0;

@@ -1,11 +1,12 @@
 // The console's strips, frames, keyboard and closing.
-#include "console/SerialTexts.h"
+#include "base/Log.h"
+#include "console/OutputNotices.h"
 #include "console/ThePort.h"
 #include "driver/Driver.h"
 #include "framework/DialogTemplate.h"
 #include "framework/WinApp.h"
+#include "output/serial/SerialLineOutput.h"
 #include "res/resource.h"
-#include "serial/Diagnostics.h"
 #include "support/ConsoleFixture.h"
 
 using driver::Key;
@@ -168,12 +169,11 @@ TEST_F(ConsoleTest, ClosesAsOkOrCancelAndLeavesThePortOpen)
 
 TEST_F(ConsoleTest, OpeningThePortTwiceTellsTheOperator)
 {
-    installSerialTextSinks();
+    installOutputNotices();
     ASSERT_TRUE(thePort.Open(1, 250000));
     EXPECT_FALSE(thePort.Open(1, 250000));
-    for (SerialText kind :
-         {SerialText::Diagnostic, SerialText::Warning, SerialText::PortAlreadyOpen})
-        setSerialTextSink(kind, nullptr);
+    setLogSink(nullptr);
+    setPortAlreadyOpenNotice(nullptr);
 
     ASSERT_EQ(boxTexts(), std::vector<std::string>{"串口已经被打开"});
     EXPECT_EQ(boxes[0].caption, AfxGetAppName());

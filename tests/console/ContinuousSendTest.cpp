@@ -1,6 +1,7 @@
 // Auto send and ramp send: the loops, what stops them and what the console does meanwhile.
 #include "driver/Driver.h"
 #include "framework/DialogTemplate.h"
+#include "output/serial/SerialLineOutput.h"
 #include "res/resource.h"
 #include "support/ConsoleFixture.h"
 

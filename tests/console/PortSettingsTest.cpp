@@ -324,3 +324,32 @@ TEST_F(PortSettingsTest, NetworkKindsTakeAUniverseAndAnAddressAndEndTheirStreamW
         EXPECT_EQ(g_fakeSocket.datagrams[3][112] & 0x40, 0x40) << "stream terminated";
     });
 }
+
+TEST_F(PortSettingsTest, TextLeftInAFieldTheChosenKindGreysOutIsNeitherReadNorChecked)
+{
+    const struct
+    {
+        int field;      // where "abc" is typed, under the kind first chosen
+        int firstKind;  // list index
+        int chosenKind; // list index, which greys the field out
+        const char* shown;
+    } cases[] = {
+        {IDC_BAUD, 0, 2, "sACN (E1.31)\n域 1"},
+        {IDC_UNIVERSE, 3, 0, "普通串口\nCOM1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        SetUp(); // each starts afresh
+        runConsole([&] {
+            openPortSettings(console, [&](CDialog& settings) {
+                driver::chooseListItem(settings, IDC_OUTPUT_KIND, c.firstKind);
+                driver::typeText(settings, c.field, "abc");
+                driver::chooseListItem(settings, IDC_OUTPUT_KIND, c.chosenKind);
+                driver::click(settings, IDOK);
+                EXPECT_FALSE(settings.IsWindowVisible());
+            });
+            EXPECT_TRUE(boxes.empty()) << boxTexts().front();
+            EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE), c.shown);
+        });
+    }
+}

@@ -1,6 +1,6 @@
 // The serial link's diagnostics and warnings in Qt's log: the logging category orvanel.serial.
-#include "console/SerialTexts.h"
-#include "serial/Diagnostics.h"
+#include "base/Log.h"
+#include "console/OutputNotices.h"
 
 #include <QLoggingCategory>
 #include <QtTest>
@@ -35,13 +35,14 @@ void SerialLogTest::debugIsOffUntilTheRulesTurnItOnWarningsAreOn()
         qInstallMessageHandler(previous);
         QLoggingCategory::setFilterRules({});
     });
-    installSerialTextSinks();
+    installOutputNotices();
 
-    emitSerialText(SerialText::Diagnostic, "\n512 bytes written");
+    writeLog(LogCategory::Serial, LogLevel::Debug, "\n512 bytes written");
     QVERIFY2(g_logged.empty(), "diagnostics are off by default");
     QLoggingCategory::setFilterRules(QStringLiteral("orvanel.serial.debug=true"));
-    emitSerialText(SerialText::Diagnostic, "\n512 bytes written");
-    emitSerialText(SerialText::Warning, "cannot open /dev/ttyUSB0 as COM1: Permission denied");
+    writeLog(LogCategory::Serial, LogLevel::Debug, "\n512 bytes written");
+    writeLog(LogCategory::Serial, LogLevel::Warning,
+             "cannot open /dev/ttyUSB0 as COM1: Permission denied");
 
     QCOMPARE(g_logged.size(), size_t(2));
     QCOMPARE(g_logged[0].type, QtDebugMsg);

@@ -7,6 +7,7 @@
 #include "driver/Driver.h"
 #include "framework/DialogTemplate.h"
 #include "framework/MessageBox.h"
+#include "output/serial/SerialLineOutput.h"
 #include "res/resource.h"
 
 #include <algorithm>

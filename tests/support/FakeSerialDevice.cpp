@@ -122,6 +122,17 @@ void FakeSerialDevice::clearError()
     calls.push_back("clearError");
 }
 
+bool FakeSerialDevice::read(void* buffer, size_t capacity, size_t& received)
+{
+    received = 0;
+    if (!open || failReads)
+        return false;
+    auto* bytes = static_cast<uint8_t*>(buffer);
+    for (; received < capacity && !incoming.empty(); incoming.pop_front())
+        bytes[received++] = incoming.front();
+    return true;
+}
+
 void FakeSerialDevice::close()
 {
     calls.push_back("close");

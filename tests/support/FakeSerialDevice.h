@@ -45,6 +45,8 @@ public:
     std::optional<OpenFailure> refuseOpen; // openExclusive of a present port fails so
     OpenFailure failure;                   // the last one
     std::deque<WriteScript> writeScript;
+    std::deque<uint8_t> incoming; // what reads take, as it has arrived
+    bool failReads = false;       // reads fail, as on a device that is gone
 
     bool openExclusive(int portNumber) override;
     bool setEventMask(uint32_t mask) override;
@@ -57,6 +59,7 @@ public:
     WriteStatus startWrite(const void* data, size_t length, size_t& transferred) override;
     WriteStatus waitForWrite(size_t& transferred) override;
     void clearError() override;
+    bool read(void* buffer, size_t capacity, size_t& received) override;
     void close() override;
     OpenFailure openFailure() const override { return failure; }
 

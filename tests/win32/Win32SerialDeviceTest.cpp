@@ -5,11 +5,11 @@
 #include "serial/win32/Win32SerialDevice.h"
 
 #include "dmx/FrameSender.h"
-#include "output/SerialLineOutput.h"
+#include "output/serial/SerialLineOutput.h"
 #include "serial/PortNames.h"
 #include "serial/SerialPort.h"
-#include "support/FakeOwner.h"
-#include "support/TextCapture.h"
+#include "support/FakeLevels.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ TEST(Win32SerialDevice, AbsentPortFailsWithItsNameAndReasonAndHoldsNothing)
 {
     const int before = handleCount();
     ASSERT_GT(before, 0);
-    TextCapture warnings(SerialText::Warning);
+    LogCapture warnings(LogCategory::Serial, LogLevel::Warning);
     Win32SerialDevice device;
     CSerialPort port(device);
 
@@ -116,7 +116,7 @@ TEST_F(Win32SerialDeviceTest, HeldPortIsRefusedToOthersUntilClosed)
         // Wine lets a second opener share a serial device whatever the sharing mode says.
         std::printf("not checked under wine: a held port refused to a second opener\n");
     } else {
-        TextCapture warnings(SerialText::Warning);
+        LogCapture warnings(LogCategory::Serial, LogLevel::Warning);
         const int holding = handleCount();
         EXPECT_FALSE(second.openExclusive(comPort));
         EXPECT_EQ(handleCount(), holding); // its events are gone again
@@ -177,6 +177,30 @@ TEST_F(Win32SerialDeviceTest, OpenLeavesTheDeviceInTheConstructedLineSettings)
     EXPECT_TRUE(port.Close());
 }
 
+TEST_F(Win32SerialDeviceTest, WhatTheOtherSideSendsIsReadAsItCameWithoutWaiting)
+{
+    Win32SerialDevice device;
+    CSerialPort port(device);
+    ASSERT_TRUE(port.Open(comPort, 250000));
+    uint8_t buffer[64];
+    EXPECT_EQ(port.ReadAvailable(buffer, sizeof buffer), 0);
+
+    // Bytes a text-mode line would alter or take for itself, a reply's own start and end.
+    tellHarness("answer 7e0a0d1113030000ffe7");
+    const std::vector<uint8_t> sent = {0x7E, 0x0A, 0x0D, 0x11, 0x13, 0x03, 0x00, 0x00, 0xFF, 0xE7};
+    std::vector<uint8_t> received;
+    for (int attempt = 0; attempt < 500 && received.size() < sent.size(); ++attempt) {
+        const int n = port.ReadAvailable(buffer, 4); // in pieces
+        ASSERT_GE(n, 0);
+        received.insert(received.end(), buffer, buffer + n);
+        if (n == 0)
+            Sleep(10);
+    }
+    EXPECT_EQ(received, sent);
+    EXPECT_TRUE(port.Close());
+    EXPECT_EQ(port.ReadAvailable(buffer, sizeof buffer), -1);
+}
+
 TEST_F(Win32SerialDeviceTest, FramesAndRateSwitchesReachTheLine)
 {
     Win32SerialDevice device;
@@ -185,26 +209,23 @@ TEST_F(Win32SerialDeviceTest, FramesAndRateSwitchesReachTheLine)
     FrameSender sender(line);
     ASSERT_TRUE(port.Open(comPort, 250000));
 
-    FakeOwner owner;
+    FakeLevels strips;
     auto sendFrame = [&] {
-        std::string strips = "frame";
-        for (int strip = 0; strip < kStripCount; ++strip)
-            for (int id : {IDC_CHANNEL1 + strip, IDC_VALUE1 + strip}) {
-                strips += ' ';
-                strips += std::to_string(owner.GetDlgItemInt(id));
-            }
-        tellHarness(strips);
-        sender.SendFrame(owner);
+        std::string levels = "frame";
+        for (const auto& [channel, value] : strips.strips)
+            levels += ' ' + std::to_string(channel) + ' ' + std::to_string(value);
+        tellHarness(levels);
+        sender.SendFrame(strips);
     };
     // The console as first shown, then bytes that a text-mode line would alter (0x0A, 0x0D,
     // 0x11, 0x13, 0x7F, 0xFF), the highest channels and values out of the byte range.
     sendFrame();
-    owner.setStrip(1, 10, 0x0A);
-    owner.setStrip(2, 13, 0x0D);
-    owner.setStrip(3, 0x11, 0x11 + 256);
-    owner.setStrip(4, 511, 0x13);
-    owner.setStrip(5, 512, 0x7F);
-    owner.setStrip(6, 300, -1);
+    strips.setStrip(1, 10, 0x0A);
+    strips.setStrip(2, 13, 0x0D);
+    strips.setStrip(3, 0x11, 0x11 + 256);
+    strips.setStrip(4, 511, 0x13);
+    strips.setStrip(5, 512, 0x7F);
+    strips.setStrip(6, 300, -1);
     sendFrame();
     EXPECT_EQ(port.m_nBaudRate, kFrameBaudRate);
 

@@ -5,6 +5,7 @@ pseudo-terminal, and checks what arrives on the terminal's master side.
 The program prints what it sends as lines starting with "LINE ":
   frame c1 v1 ... c6 v6   one DMX frame from six (channel, value) strips
   probe <byte> <rate>     one marker byte written at <rate> baud
+  answer <hex>            bytes for the program to read: written to the master at once
   end                     nothing more follows
 From those lines this script builds the byte stream a DMX sender must produce (the reset byte
 0x00, then slots 0 to 511 of the frame; each probe's byte) and compares it with the bytes
@@ -134,6 +135,8 @@ def main():
             if text:
                 output.append(text)
                 sys.stdout.write(text)
+                if text.startswith("LINE answer "):
+                    os.write(master, bytes.fromhex(text.split()[2]))
 
     while program.poll() is None:
         if time.monotonic() - started > args.timeout:
