@@ -136,6 +136,7 @@ void CConsoleDlg::OnTimer(unsigned nIDEvent)
     if (nIDEvent != kConsoleTimer)
         return;
     theOutput.Poll();
+    ShowOutputInUse();
     m_frameSender.RefreshIdleOutput();
 }
 
@@ -186,7 +187,10 @@ void CConsoleDlg::OpenOutput(const OutputSettings& settings)
 
 void CConsoleDlg::ShowOutputInUse()
 {
-    SetDlgItemText(IDC_OUTPUT_IN_USE, describeOutput(theOutput.Settings(), theOutput.IsOpen()));
+    std::string shown =
+        describeOutput(theOutput.Settings(), theOutput.IsOpen(), theOutput.Status());
+    if (shown != m_strOutputShown)
+        SetDlgItemText(IDC_OUTPUT_IN_USE, m_strOutputShown = std::move(shown));
 }
 
 // ---- Continuous sending ------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "output/OutputSettings.h"
 
 #include <cstdint>
+#include <string>
 
 inline constexpr int kStripCount = 6;
 
@@ -60,8 +61,10 @@ private:
     bool ToggleLoop(int nButton, int nIdleTextId);
     // Opens the output settings describe; when it fails, the operator is told why.
     void OpenOutput(const OutputSettings& settings);
+    // Shows the output in use and its status below the buttons, when they changed.
     void ShowOutputInUse();
 
     const OutputSettings m_startupOutput;
     FrameSender m_frameSender;
+    std::string m_strOutputShown;
 };

@@ -13,7 +13,7 @@ constexpr int kKindTextIds[] = {IDS_OUTPUT_SERIAL_LINE, IDS_OUTPUT_USB_PRO, IDS_
 static_assert(std::size(kKindTextIds) == kOutputKindCount, "every kind has its name");
 } // namespace
 
-std::string describeOutput(const OutputSettings& settings, bool open)
+std::string describeOutput(const OutputSettings& settings, bool open, const OutputStatus&)
 {
     std::string text = loadString(kKindTextIds[static_cast<size_t>(settings.kind)]);
     text += '\n';

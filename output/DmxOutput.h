@@ -29,6 +29,7 @@ public:
     void BeginFrame() override { m_current->BeginFrame(); }
     void WriteFrame(const DmxFrame& frame) override { m_current->WriteFrame(frame); }
     void Poll() override { m_current->Poll(); }
+    OutputStatus Status() const override { return m_current->Status(); }
 
 private:
     std::array<std::unique_ptr<FrameOutput>, kOutputKindCount> m_outputs; // by kind

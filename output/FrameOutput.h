@@ -13,6 +13,13 @@ inline constexpr unsigned kFrameBaudRate = 250000;
 
 struct OutputSettings;
 
+// What an output knows beyond whether it is open, for the operator: how its sends go and what the
+// other side has said. Each kind fills in what applies to it.
+struct OutputStatus
+{
+    bool operator==(const OutputStatus&) const = default;
+};
+
 // Where frames go: one implementation per kind of interface. A frame goes out as BeginFrame, then
 // WriteFrame with its slots. Neither reports failure: a frame that cannot go out is lost, and the
 // next one tries again.
@@ -34,4 +41,5 @@ public:
     // Takes in, without waiting, what the other side has said since the last call; the console
     // calls it on its timer. Nothing for kinds that do not listen.
     virtual void Poll() {}
+    virtual OutputStatus Status() const { return {}; }
 };
