@@ -12,6 +12,7 @@
 #include "framework/MessagePump.h"
 #include "framework/Resources.h"
 #include "framework/SystemMenu.h"
+#include "framework/Trace.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 
@@ -189,8 +190,14 @@ void CConsoleDlg::ShowOutputInUse()
 {
     std::string shown =
         describeOutput(theOutput.Settings(), theOutput.IsOpen(), theOutput.Status());
-    if (shown != m_strOutputShown)
-        SetDlgItemText(IDC_OUTPUT_IN_USE, m_strOutputShown = std::move(shown));
+    if (shown == m_strOutputShown)
+        return;
+    // The lines as one, for whoever watches the console from outside (the end-to-end tests).
+    std::string traced = "output lines: ";
+    for (const char c : shown)
+        traced += c == '\n' ? std::string(" | ") : std::string(1, c);
+    AfxTrace(TraceLevel::Debug, "orvanel.console", traced);
+    SetDlgItemText(IDC_OUTPUT_IN_USE, m_strOutputShown = std::move(shown));
 }
 
 // ---- Continuous sending ------------------------------------------------------------------------

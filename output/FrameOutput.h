@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 // One DMX frame as the console builds it: slot 0 the start code, slot n channel n (1 to 512).
 inline constexpr int kFrameSlots = 513;
@@ -17,12 +18,22 @@ struct OutputSettings;
 // other side has said. Each kind fills in what applies to it.
 struct OutputStatus
 {
+    // Frames fail to go out (an adapter pulled out, a send the system refuses), since the last
+    // one that went out or the open.
+    bool writesFailing = false;
+    // The interface was asked who it is as it opened and has said nothing in its time.
+    bool noAnswer = false;
+    // What the interface said of itself, as the operator reads it ("12345678", "1.44"); empty
+    // while it has not said.
+    std::string serialNumber;
+    std::string firmwareVersion;
+
     bool operator==(const OutputStatus&) const = default;
 };
 
 // Where frames go: one implementation per kind of interface. A frame goes out as BeginFrame, then
-// WriteFrame with its slots. Neither reports failure: a frame that cannot go out is lost, and the
-// next one tries again.
+// WriteFrame with its slots. Neither returns failure: a frame that cannot go out is lost, the next
+// one tries again, and Status says so meanwhile.
 class FrameOutput
 {
 public:

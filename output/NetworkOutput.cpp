@@ -55,6 +55,13 @@ void NetworkOutput::Close()
     m_open = false;
 }
 
+OutputStatus NetworkOutput::Status() const
+{
+    OutputStatus status;
+    status.writesFailing = m_sends.Failing();
+    return status;
+}
+
 void NetworkOutput::Send(std::span<const uint8_t> datagram)
 {
     m_sends.Note(m_socket.send(datagram, m_destination), m_destinationText, m_socket.sendFailure());

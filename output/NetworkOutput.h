@@ -26,6 +26,7 @@ public:
     void Close() override;
     bool IsOpen() const override { return m_open; }
     const OpenFailure& LastOpenFailure() const override { return m_failure; }
+    OutputStatus Status() const override;
 
 protected:
     // universeName names the kind's universe in warnings ("sACN universe"); its datagrams go to

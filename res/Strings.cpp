@@ -6,7 +6,7 @@
 
 namespace {
 // Every text the program shows, by id: the program's own and those of the framework.
-constexpr std::array<std::pair<int, const char*>, 46> kStringTable = {{
+constexpr std::array<std::pair<int, const char*>, 50> kStringTable = {{
     {IDS_ABOUTBOX, "关于 Orvanel(&A)..."},
     {IDS_OPEN_PORT_FAILED, "打开串口失败！"},
     {IDS_PORT_ALREADY_OPEN, "串口已经被打开"},
@@ -35,6 +35,10 @@ constexpr std::array<std::pair<int, const char*>, 46> kStringTable = {{
     {IDS_OUTPUT_ART_NET, "Art-Net"},
     {IDS_OUTPUT_UNIVERSE, "域 %1"},
     {IDS_OUTPUT_NOT_OPEN, "未打开"},
+    {IDS_OUTPUT_SERIAL_NUMBER, "序列号 %1"},
+    {IDS_OUTPUT_FIRMWARE, "固件 %1"},
+    {IDS_OUTPUT_NO_ANSWER, "无应答"},
+    {IDS_OUTPUT_WRITES_FAILING, "写入失败"},
     {IDS_OUTPUT_OPTION,
      "Opens this output at start-up instead of a plain serial interface on\n"
      "COM1 at 250000 baud:\n"

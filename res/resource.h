@@ -37,6 +37,11 @@ inline constexpr int IDS_OUTPUT_SACN = 1122;
 inline constexpr int IDS_OUTPUT_ART_NET = 1123;
 inline constexpr int IDS_OUTPUT_UNIVERSE = 1124; // %1: the universe
 inline constexpr int IDS_OUTPUT_NOT_OPEN = 1129;
+// What the output's status adds below its port or universe.
+inline constexpr int IDS_OUTPUT_SERIAL_NUMBER = 1150; // %1: the interface's serial number
+inline constexpr int IDS_OUTPUT_FIRMWARE = 1151;      // %1: its firmware version
+inline constexpr int IDS_OUTPUT_NO_ANSWER = 1152;
+inline constexpr int IDS_OUTPUT_WRITES_FAILING = 1153;
 // The command line's option that chooses the output, and why a value is refused.
 inline constexpr int IDS_OUTPUT_OPTION = 1130;
 inline constexpr int IDS_OPTION_UNKNOWN_KIND = 1131;

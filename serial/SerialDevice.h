@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // The codes of the line settings, with the values of the Windows serial API. Where <windows.h>
 // came first, its macros of the same names and values stand in for these.
@@ -93,6 +94,8 @@ public:
     // Waits for the pending write: Completed, Incomplete or Failed, with the bytes transferred.
     virtual WriteStatus waitForWrite(size_t& transferred) = 0;
     virtual void clearError() = 0;
+    // Why the last write that failed did so, in the system's words.
+    virtual std::string writeFailure() const = 0;
     // Takes up to capacity bytes that have arrived, without waiting; received is 0 when none
     // has. False when the device failed (it was unplugged, say).
     virtual bool read(void* buffer, size_t capacity, size_t& received) = 0;

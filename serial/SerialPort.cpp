@@ -112,14 +112,17 @@ bool CSerialPort::ApplyLineSettings()
 
 bool CSerialPort::WriteBlock(const void* pData, int nLength)
 {
-    if (!m_bOpened || nLength < 0)
+    if (!m_bOpened || nLength < 0) {
+        m_lastWriteFailure = "the port is not open";
         return false;
+    }
     const auto length = static_cast<size_t>(nLength);
     size_t transferred = 0;
     WriteStatus status = m_device.startWrite(pData, length, transferred);
     if (status == WriteStatus::Completed)
-        return transferred == length;
+        return Written(transferred, length);
     if (status != WriteStatus::Pending) {
+        m_lastWriteFailure = m_device.writeFailure();
         m_device.clearError();
         return false;
     }
@@ -132,8 +135,10 @@ bool CSerialPort::WriteBlock(const void* pData, int nLength)
             break;
         total += transferred;
     }
-    if (status == WriteStatus::Failed)
+    if (status == WriteStatus::Failed) {
+        m_lastWriteFailure = m_device.writeFailure();
         m_device.clearError();
+    }
 
     const size_t sent = total + transferred;
     char line[128];
@@ -143,7 +148,15 @@ bool CSerialPort::WriteBlock(const void* pData, int nLength)
         std::snprintf(line, sizeof line, "\nProbable Write Timeout: Total of %ld bytes sent",
                       static_cast<long>(sent));
     writeLog(LogCategory::Serial, LogLevel::Debug, line);
-    return status == WriteStatus::Completed && sent == length;
+    return status == WriteStatus::Completed && Written(sent, length);
+}
+
+bool CSerialPort::Written(size_t sent, size_t length)
+{
+    if (sent != length)
+        m_lastWriteFailure = "the write timed out with " + std::to_string(sent) + " of " +
+                             std::to_string(length) + " bytes sent";
+    return sent == length;
 }
 
 int CSerialPort::ReadAvailable(void* pBuffer, int nCapacity)

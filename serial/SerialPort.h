@@ -3,6 +3,7 @@
 #include "SerialDevice.h"
 
 #include <cstdint>
+#include <string>
 
 // Tells the operator that Open was called on a port that is open already; nothing does until the
 // program sets it.
@@ -30,6 +31,8 @@ public:
     int ReadAvailable(void* pBuffer, int nCapacity);
     // Why the last Open that failed did so.
     const OpenFailure& LastOpenFailure() const { return m_lastOpenFailure; }
+    // Why the last WriteBlock that failed did so.
+    const std::string& LastWriteFailure() const { return m_lastWriteFailure; }
 
     SerialDevice* m_hPort = nullptr; // the device while open, null while closed
     uint8_t m_nByteSize = 8;
@@ -42,7 +45,10 @@ public:
 
 private:
     bool Fail(OpenFailure failure);
+    // Whether a write that ended sent all its length bytes; keeps the reason when not.
+    bool Written(size_t sent, size_t length);
 
     SerialDevice& m_device;
     OpenFailure m_lastOpenFailure;
+    std::string m_lastWriteFailure;
 };

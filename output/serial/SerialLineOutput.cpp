@@ -8,12 +8,14 @@ void SerialLineOutput::BeginFrame()
     static constexpr uint8_t kResetByte = 0x00;
     m_port.m_nBaudRate = kBreakBaudRate;
     m_port.ApplyLineSettings();
-    m_port.WriteBlock(&kResetByte, 1);
+    m_breakWritten = m_port.WriteBlock(&kResetByte, 1);
 }
 
 void SerialLineOutput::WriteFrame(const DmxFrame& frame)
 {
     m_port.m_nBaudRate = kFrameBaudRate;
     m_port.ApplyLineSettings();
-    m_port.WriteBlock(frame.data(), kFrameLength);
+    const bool slotsWritten = m_port.WriteBlock(frame.data(), kFrameLength);
+    // Slots without their break are no frame either.
+    NoteWritten(m_breakWritten && slotsWritten);
 }

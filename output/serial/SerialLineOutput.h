@@ -16,6 +16,10 @@ public:
     // The reset byte. With the port closed the writes fail at once; the frame still goes through
     // its steps.
     void BeginFrame() override;
-    // The start code and channels 1 to 511; the port is left at the DMX rate.
+    // The start code and channels 1 to 511; the port is left at the DMX rate. The frame counts
+    // as written when its reset byte and its slots were.
     void WriteFrame(const DmxFrame& frame) override;
+
+private:
+    bool m_breakWritten = true; // the last reset byte's write went through
 };

@@ -177,12 +177,12 @@ WriteStatus LinuxSerialDevice::startWrite(const void* data, size_t length, size_
         m_pending.deadline = Clock::now() + std::chrono::milliseconds(limitMs);
 
     if (!writeAvailable())
-        return WriteStatus::Failed;
+        return writeFailed();
     // Done within the call only when the kernel holds nothing back; the transmitter itself
     // still has at most a few bytes to shift out.
     if (m_pending.written == length && queuedBytes() == 0) {
         if (!drain())
-            return WriteStatus::Failed;
+            return writeFailed();
         transferred = length;
         return WriteStatus::Completed;
     }
@@ -193,9 +193,9 @@ WriteStatus LinuxSerialDevice::waitForWrite(size_t& transferred)
 {
     while (m_pending.written < m_pending.length) {
         if (!waitWritable())
-            return errno == ETIMEDOUT ? cutShort(transferred) : WriteStatus::Failed;
+            return errno == ETIMEDOUT ? cutShort(transferred) : writeFailed();
         if (!writeAvailable())
-            return WriteStatus::Failed;
+            return writeFailed();
     }
     if (m_pending.deadline) {
         // tcdrain cannot be bounded; watch the queue empty until the deadline instead.
@@ -206,9 +206,16 @@ WriteStatus LinuxSerialDevice::waitForWrite(size_t& transferred)
         }
     }
     if (!drain())
-        return WriteStatus::Failed;
+        return writeFailed();
     transferred = m_pending.length;
     return WriteStatus::Completed;
+}
+
+// Keeps the system's reason for the failure of the write under way.
+WriteStatus LinuxSerialDevice::writeFailed()
+{
+    m_writeFailure = systemErrorText(errno);
+    return WriteStatus::Failed;
 }
 
 // Writes what the kernel takes without blocking.

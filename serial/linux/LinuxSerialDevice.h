@@ -28,6 +28,7 @@ public:
     WriteStatus startWrite(const void* data, size_t length, size_t& transferred) override;
     WriteStatus waitForWrite(size_t& transferred) override;
     void clearError() override;
+    std::string writeFailure() const override { return m_writeFailure; }
     bool read(void* buffer, size_t capacity, size_t& received) override;
     void close() override;
     OpenFailure openFailure() const override { return m_failure; }
@@ -49,6 +50,7 @@ private:
     bool drain();
     size_t queuedBytes() const;
     WriteStatus cutShort(size_t& transferred);
+    WriteStatus writeFailed();
 
     PortResolver m_resolver;
     int m_fd = -1;
@@ -56,4 +58,5 @@ private:
     OpenFailure m_failure;
     CommTimeouts m_timeouts;
     PendingWrite m_pending;
+    std::string m_writeFailure;
 };

@@ -225,8 +225,10 @@ bool Win32SerialDevice::setDtr(bool raised)
 
 WriteStatus Win32SerialDevice::startWrite(const void* data, size_t length, size_t& transferred)
 {
-    if (!m_hDevice || m_writePending || length > MAXDWORD)
+    if (!m_hDevice || m_writePending || length > MAXDWORD) {
+        m_writeFailure = "the port is closed or busy with another write";
         return WriteStatus::Failed;
+    }
     // WriteFile resets the event itself; the offsets of a serial write stay zero.
     if (WriteFile(m_hDevice, data, static_cast<DWORD>(length), nullptr, &m_ovWrite)) {
         DWORD written = 0;
@@ -236,7 +238,7 @@ WriteStatus Win32SerialDevice::startWrite(const void* data, size_t length, size_
         return WriteStatus::Completed;
     }
     if (GetLastError() != ERROR_IO_PENDING)
-        return WriteStatus::Failed;
+        return writeFailed();
     m_writePending = true;
     m_pendingLength = length;
     return WriteStatus::Pending;
@@ -244,8 +246,10 @@ WriteStatus Win32SerialDevice::startWrite(const void* data, size_t length, size_
 
 WriteStatus Win32SerialDevice::waitForWrite(size_t& transferred)
 {
-    if (!m_hDevice || !m_writePending)
+    if (!m_hDevice || !m_writePending) {
+        m_writeFailure = "no write is under way";
         return WriteStatus::Failed;
+    }
     DWORD written = 0;
     if (GetOverlappedResult(m_hDevice, &m_ovWrite, &written, TRUE)) {
         // A write that ran into its time-out also ends here, with fewer bytes than asked.
@@ -258,6 +262,13 @@ WriteStatus Win32SerialDevice::waitForWrite(size_t& transferred)
     if (GetLastError() == ERROR_IO_INCOMPLETE)
         return WriteStatus::Incomplete;
     m_writePending = false;
+    return writeFailed();
+}
+
+// Keeps the system's reason for the failure of the write under way.
+WriteStatus Win32SerialDevice::writeFailed()
+{
+    m_writeFailure = systemErrorText(GetLastError());
     return WriteStatus::Failed;
 }
 

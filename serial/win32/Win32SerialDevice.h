@@ -35,6 +35,7 @@ public:
     WriteStatus startWrite(const void* data, size_t length, size_t& transferred) override;
     WriteStatus waitForWrite(size_t& transferred) override;
     void clearError() override;
+    std::string writeFailure() const override { return m_writeFailure; }
     bool read(void* buffer, size_t capacity, size_t& received) override;
     void close() override;
     OpenFailure openFailure() const override { return m_failure; }
@@ -45,6 +46,7 @@ private:
     void releaseHandles();
     void waitUntilSent(size_t length);
     std::chrono::nanoseconds characterTime() const;
+    WriteStatus writeFailed();
 
     HANDLE m_hDevice = nullptr; // null while closed
     OVERLAPPED m_ovRead{};      // every read
@@ -57,4 +59,5 @@ private:
     bool m_haveState = false;
     std::string m_deviceName; // of the device open now
     OpenFailure m_failure;
+    std::string m_writeFailure;
 };
