@@ -109,6 +109,7 @@ TEST_F(NetworkOutputTest, ArtNetSequenceRunsOnPastLostFramesWhichAreWarnedOfOnce
     socket.failSends = true;
     art.WriteFrame(frame); // sequence 1, lost
     art.WriteFrame(frame);
+    EXPECT_TRUE(art.Status().writesFailing);
     socket.failSends = false;
     frame[0] = 0xCC; // a start code ArtDmx cannot carry
     art.WriteFrame(frame);
@@ -116,6 +117,7 @@ TEST_F(NetworkOutputTest, ArtNetSequenceRunsOnPastLostFramesWhichAreWarnedOfOnce
     frame[0] = 0;
     for (int i = 0; i < 254; ++i)
         art.WriteFrame(frame);
+    EXPECT_FALSE(art.Status().writesFailing);
     art.Close();
     const std::vector<int> sequence = field(12);
     ASSERT_EQ(sequence.size(), 254u) << "Art-Net has no end of stream";
