@@ -40,7 +40,7 @@ constexpr std::array kConsoleControls = {
     ControlTemplate{IDC_VALUE4,    Edit,       "",         139, 240,  31,  14, kEdit},
     ControlTemplate{IDC_VALUE5,    Edit,       "",         176, 240,  31,  14, kEdit},
     ControlTemplate{IDC_VALUE6,    Edit,       "",         212, 240,  31,  14, kEdit},
-    ControlTemplate{IDC_OUTPUT_IN_USE, Static, "",         279, 140,  50, 114, SS_NOPREFIX},
+    ControlTemplate{IDC_OUTPUT_IN_USE, Static, "",         258, 140,  71, 114, SS_NOPREFIX},
 };
 // clang-format on
 

@@ -1,16 +1,18 @@
 """Drives the built console under Xvfb with COM1 on a pseudo-terminal and checks its frames.
 
 The program runs in a private mount namespace whose /dev holds the usual character devices and
-ttyUSB0, a bind mount of the pseudo-terminal's slave, so the program finds COM1 there by itself.
-Everything it writes arrives at the master: each frame is the reset byte 0x00 followed by the
-512 slots, or, for a DMX USB Pro widget, a message of 0x7E, label 6, the length, 513 slots and
-0xE7.
+ttyUSB0, a bind mount of the pseudo-terminal's slave, so the program finds COM1 there by itself
+(and COM2 on ttyUSB1, a second one). Everything it writes arrives at the master: each frame is the
+reset byte 0x00 followed by the 512 slots, or, for a DMX USB Pro widget, a message of 0x7E, label
+6, the length, 513 slots and 0xE7; a simulated widget answers the questions it is asked. What the
+console's output lines show is read from its debug log, which has a line for each change.
 """
 
 import contextlib
 import os
 import pwd
 import re
+import select
 import shutil
 import signal
 import subprocess
@@ -24,6 +26,13 @@ FRAME = 513  # reset byte and slots 0 to 511
 PRO_MESSAGE = 518  # 0x7E, label, length (2), slots 0 to 512, 0xE7
 STRIPS = 6
 REFRESH_LIMIT = 1.0  # receivers take a longer gap between frames for a lost signal
+# The simulated widget's answers, by the question: firmware 1.44, a break of 9 and a mark after
+# break of 1 (in 10.67 us), 40 frames per second; serial number 12345678 (BCD, low byte first).
+WIDGET_REPLIES = {
+    bytes([0x7E, 3, 2, 0, 0, 0, 0xE7]): bytes([0x7E, 3, 5, 0, 44, 1, 9, 1, 40, 0xE7]),
+    bytes([0x7E, 10, 0, 0, 0xE7]): bytes([0x7E, 10, 4, 0, 0x78, 0x56, 0x34, 0x12, 0xE7]),
+}
+IDENTIFIED = "DMX USB Pro | COM1 | 序列号 12345678 | 固件 1.44"
 
 # Run in a network namespace of its own: a network of loopback alone, its default route
 # included, so that multicast and broadcast have somewhere to go.
@@ -54,8 +63,9 @@ mkdir "$stage/pts" "$stage/shm"
 mount --bind /dev/pts "$stage/pts"
 ln -s pts/ptmx "$stage/ptmx"
 mount -t tmpfs -o mode=1777 tmpfs "$stage/shm"
-touch "$stage/ttyUSB0"
+touch "$stage/ttyUSB0" "$stage/ttyUSB1"
 mount --bind "$COM1" "$stage/ttyUSB0"
+mount --bind "$COM2" "$stage/ttyUSB1"
 mount --move "$stage" /dev
 exec $RUN_AS "$PROGRAM" $ARGS
 '''
@@ -64,18 +74,26 @@ AS_NOBODY = "setpriv --reuid=nobody --regid=nogroup --clear-groups"
 
 
 class Line:
-    """Collects what the program writes to COM1, with the arrival time of each frame."""
+    """Collects what the program writes to a port, with the arrival time of each frame; a
+    simulated widget answers its questions, at once or when told."""
 
     def __init__(self, master):
         self.master = master
         self.data = bytearray()
-        self.records = []  # each frame or USB Pro message whole, as it arrived
+        self.parsed = 0  # where the next frame or message starts
+        self.records = []  # each frame or USB Pro frame message whole, as it arrived
         self.frame_times = []
-        self.lock = threading.Lock()
+        self.requests = []  # the other messages to a widget
+        self.widget = False  # whether the widget answers at once
+        self.held = []  # the answers it keeps back meanwhile
+        self.unplugged = False
+        self.lock = threading.RLock()
         threading.Thread(target=self._read, daemon=True).start()
 
     def _read(self):
-        while True:
+        while not self.unplugged:
+            if not select.select([self.master], [], [], 0.1)[0]:
+                continue
             try:
                 chunk = os.read(self.master, 4096)
             except OSError:
@@ -86,12 +104,37 @@ class Line:
             with self.lock:
                 self.data += chunk
                 self._received()
-                at = sum(map(len, self.records))
-                while at + (size := PRO_MESSAGE if self.data[at:at + 1] == b"\x7e" else FRAME) \
-                        <= len(self.data):
-                    self.records.append(bytes(self.data[at:at + size]))
-                    self.frame_times.append(now)
-                    at += size
+                while (size := self._next_size()) and self.parsed + size <= len(self.data):
+                    record = bytes(self.data[self.parsed:self.parsed + size])
+                    self.parsed += size
+                    if record[0] == 0x7E and record[1] != 6:
+                        self._asked(record)
+                    else:
+                        self.records.append(record)
+                        self.frame_times.append(now)
+        os.close(self.master)  # the slave hangs up, as when an adapter is pulled out
+
+    def _next_size(self):
+        """The length of the frame or message where parsing stands; None until it shows."""
+        head = self.data[self.parsed:self.parsed + 4]
+        if head[:1] != b"\x7e":
+            return FRAME
+        return 5 + head[2] + 256 * head[3] if len(head) == 4 else None
+
+    def _asked(self, request):
+        self.requests.append(request)
+        self.held.append(WIDGET_REPLIES.get(request, b""))
+        if self.widget:
+            self.answer()
+
+    def answer(self):
+        """The widget answers what it was asked and has kept back."""
+        with self.lock:
+            os.write(self.master, b"".join(self.held))
+            self.held = []
+
+    def unplug(self):
+        self.unplugged = True
 
     def _received(self):
         """Called with the lock held after each read; a reader that notes more overrides it."""
@@ -249,6 +292,22 @@ def screenshot(display, name):
                         os.path.join(directory, name)], check=False, timeout=20)
 
 
+def output_lines(console):
+    """What the console's output lines showed, at each change, from its debug log."""
+    marker = "orvanel.console: output lines: "
+    return [line.split(marker, 1)[1].rstrip("\n") for line in list(console.lines) if marker in line]
+
+
+def wait_output_lines(console, want, timeout=5.0):
+    """Waits until the output lines show want; returns how long that took."""
+    started = time.monotonic()
+    while not output_lines(console) or output_lines(console)[-1] != want:
+        if time.monotonic() - started > timeout:
+            fail(f"the output lines show {output_lines(console)[-3:]}, not {want!r}")
+        time.sleep(0.02)
+    return time.monotonic() - started
+
+
 def rss_kib(pid):
     with open(f"/proc/{pid}/status") as status:
         match = re.search(r"^VmRSS:\s+(\d+) kB", status.read(), re.M)
@@ -259,12 +318,15 @@ def rss_kib(pid):
 def running_program(program, run_as="", args="", capture=""):
     """Starts program with args under a private Xvfb with a pseudo-terminal as COM1; yields the
     display, the program's process, the line and the start time, and cleans everything up
-    afterwards. What the program printed is left in the process's `output`. With capture, the
-    program runs in a network of its own and tshark records its DMX packets to that file until
-    the program has ended."""
+    afterwards. COM2 is another pseudo-terminal, whose line is the process's `com2`. What the
+    program printed is in the process's `lines` as it comes, and in its `output` at the end. With
+    capture, the program runs in a network of its own and tshark records its DMX packets to that
+    file until the program has ended."""
     xvfb, display = start_xvfb()
-    master, slave = os.openpty()  # the slave stays open here, so the master never hangs up
-    os.chmod(os.ttyname(slave), 0o600)  # the device is root's alone, as a tty of dialout is
+    # The slaves stay open here, so a master hangs up only when the test closes it.
+    (master, slave), (master2, slave2) = os.openpty(), os.openpty()
+    for tty in slave, slave2:
+        os.chmod(os.ttyname(tty), 0o600)  # the device is root's alone, as a tty of dialout is
     line = Line(master)
     runtime_dir = tempfile.mkdtemp(prefix="orvanel-e2e-")  # 0700, as the session's own
     program = os.path.abspath(program)
@@ -275,6 +337,7 @@ def running_program(program, run_as="", args="", capture=""):
         program = shutil.copy(program, runtime_dir)
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
     env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave),
+               COM2=os.ttyname(slave2), QT_LOGGING_RULES="orvanel.console.debug=true",
                PROGRAM=program, RUN_AS=run_as, ARGS=args, CAPTURE=capture,
                XDG_RUNTIME_DIR=runtime_dir)
 
@@ -283,13 +346,23 @@ def running_program(program, run_as="", args="", capture=""):
     process = subprocess.Popen(["unshare", *namespaces, "--propagation", "private", "sh", "-c",
                                 SETUP_DEV],
                                env=env, cwd=runtime_dir, stdout=subprocess.PIPE,
-                               stderr=subprocess.STDOUT, text=True)
+                               stderr=subprocess.STDOUT, encoding="utf-8", errors="replace")
+    process.com2, process.lines = Line(master2), []
+
+    def collect():
+        for text in process.stdout:
+            process.lines.append(text)
+
+    reader = threading.Thread(target=collect, daemon=True)
+    reader.start()
     try:
         yield display, process, line, started
     finally:
         if process.poll() is None:
             process.kill()
-        process.output = process.communicate(timeout=10)[0]
+        process.wait(timeout=10)
+        reader.join(timeout=10)
+        process.output = "".join(process.lines)
         if process.output.strip():
             print("program output:\n" + process.output.rstrip())
         if capture:
@@ -303,6 +376,8 @@ def main():
     bench = "--bench" in sys.argv[2:]
     with running_program(sys.argv[1]) as (display, console, line, started):
         run(display, console, line, started, bench)
+    if not bench and "no DMX USB Pro widget answers on COM1" not in console.output:
+        fail("the silent widget was not warned of: " + console.output)
     if not bench:
         refused_permission(sys.argv[1])
         network_outputs(sys.argv[1])
@@ -383,6 +458,43 @@ def refused_permission(program):
     print("refused permission: box shown, no bytes sent, reason reported")
 
 
+def open_through_dialog(display, window, *keys):
+    """Opens the port settings from the open-port button, which has the console's focus, and
+    closes them with OK after keys."""
+    xdotool(display, "key", "space")
+    settings = xdotool(display, "search", "--sync", "--onlyvisible", "--name", "串口设置").split()[0]
+    xdotool(display, "windowfocus", "--sync", settings)
+    xdotool(display, "key", *keys, "Return")
+    xdotool(display, "windowfocus", "--sync", window)
+
+
+def interface_answers(display, window, console, line):
+    """A widget that keeps silent, then answers late; the adapter pulled out; a fresh port."""
+    line.widget = False
+    open_through_dialog(display, window, "Tab", "Tab", "Tab", "Tab", "Down")  # DMX USB Pro
+    took = wait_output_lines(console, "DMX USB Pro | COM1 | 无应答")
+    screenshot(display, "pro-no-answer.png")
+    line.answer()
+    wait_output_lines(console, IDENTIFIED, timeout=1.5)
+    print(f"silent widget: 无应答 after {took:.2f} s, replaced by its late answer")
+
+    line.unplug()
+    took = wait_output_lines(console, IDENTIFIED + " | 写入失败")
+    screenshot(display, "pro-writes-failing.png")
+    print(f"pulled out: 写入失败 after {took:.2f} s")
+
+    # COM2 as a plain serial line: frames alone go out, and nobody waits for an answer.
+    com2 = console.com2
+    open_through_dialog(display, window, "Tab", "Tab", "Down")  # the port: COM2
+    wait_output_lines(console, "普通串口 | COM2")
+    time.sleep(1.5)
+    frames = com2.settle()
+    if output_lines(console)[-1] != "普通串口 | COM2" or com2.requests or not frames:
+        fail(f"COM2: lines {output_lines(console)[-2:]}, {len(frames)} frames, asked "
+             f"{com2.requests}")
+    print(f"COM2: {len(frames)} frames, output lines \"{output_lines(console)[-1]}\"")
+
+
 def run(display, console, line, started, bench):
     # Start-up: every slider paints once, each paint sends the strips written so far.
     frames = line.wait_frames(STRIPS)
@@ -435,12 +547,19 @@ def run(display, console, line, started, bench):
     check_refreshes(line, bottom)
     xdotool(display, "key", "Return")
 
-    # The DMX USB Pro kind on COM1: the frames go out as the widget's messages.
+    # The DMX USB Pro kind on COM1: the widget says who it is, and the frames go out as its
+    # messages.
+    line.widget = True
     xdotool(display, "windowfocus", "--sync", settings)
     xdotool(display, "type", "250000")
     xdotool(display, "key", "Tab", "Down", "Return")
+    took = wait_output_lines(console, IDENTIFIED)
+    screenshot(display, "pro-identified.png")
+    print(f"DMX USB Pro: asked {[r.hex(' ') for r in line.requests]}, identified in {took:.2f} s")
     check_refreshes(line, b"\x7e\x06\x01\x02" + bottom[1:] + b"\x00\xe7")
     xdotool(display, "windowfocus", "--sync", window)
+    if not bench:
+        interface_answers(display, window, console, line)
 
     # Esc closes the console and so ends the program.
     xdotool(display, "key", "Escape")
