@@ -6,7 +6,8 @@ prefix that points at the terminal's slave, and everything the program writes ar
 master. Wine's own X11 driver draws the frames and captions (no window manager), so the X window
 of a dialog is its whole window; clicks go to positions computed from the dialog templates in
 dialog units. Message boxes show their text inside the window, so the texts are taken from wine's
-msgbox debug channel, which logs each box's text as it opens.
+msgbox debug channel, which logs each box's text as it opens; the console's output lines, from its
+debug line at each change, which wine's debugstr channel logs. COM2 is a second pseudo-terminal.
 
 Usage: console_wine_e2e.py PROGRAM.exe [--installer SETUP.exe] [--display :N] [--bench]
 Uses $WINEPREFIX when set (its registry, fonts and installed programs change), otherwise a
@@ -14,6 +15,7 @@ throwaway prefix. Without --display it runs its own Xvfb.
 """
 
 import argparse
+import codecs
 import contextlib
 import os
 import re
@@ -110,9 +112,11 @@ def decode_wine_string(text):
 
 class ProgramOutput:
     """What a program under wine writes to stderr: the message boxes' texts from wine's msgbox
-    channel, and the program's own lines."""
+    channel, and the program's own lines, among them its output lines as the Linux program logs
+    them."""
 
     BOX = re.compile(r':msgbox:MSGBOX_OnInit L"((?:[^"\\]|\\.)*)"')
+    DEBUG = re.compile(r':debugstr:OutputDebugStringA "(output lines: .*)"$')
 
     def __init__(self, stream):
         self.boxes = []
@@ -124,10 +128,14 @@ class ProgramOutput:
         for raw in stream:
             line = raw.decode("utf-8", "replace").rstrip("\n")
             match = self.BOX.search(line)
+            debug = self.DEBUG.search(line)
             with self.lock:
                 if match:
                     self.boxes.append(decode_wine_string(match.group(1)))
-                else:
+                elif debug:
+                    text = codecs.escape_decode(debug.group(1))[0].decode("utf-8", "replace")
+                    self.lines.append("orvanel.console: " + text)
+                elif ":debugstr:" not in line:
                     self.lines.append(line)
 
     def box_count(self):
@@ -232,10 +240,10 @@ class WineDialog:
 # ---- The wine session --------------------------------------------------------------------------
 
 class WineSession:
-    """A wine prefix whose COM1 is a pseudo-terminal's slave, with its programs on one X
+    """A wine prefix whose COM1 and COM2 are pseudo-terminals' slaves, with its programs on one X
     display."""
 
-    def __init__(self, prefix, display, slave_path):
+    def __init__(self, prefix, display, slave_paths):
         self.prefix = prefix
         self.display = display
         self.env = {**os.environ, "WINEPREFIX": prefix, "DISPLAY": display,
@@ -243,11 +251,12 @@ class WineSession:
                     "LC_ALL": "zh_CN.UTF-8",
                     # No Mono or Gecko prompts; no menu entries on the host for the shortcuts.
                     "WINEDLLOVERRIDES": "mscoree,mshtml,winemenubuilder.exe=",
-                    "WINEDEBUG": "-all,+msgbox"}
-        self.com1 = os.path.join(prefix, "orvanel-e2e-com1")
-        if os.path.lexists(self.com1):
-            os.remove(self.com1)
-        os.symlink(slave_path, self.com1)
+                    "WINEDEBUG": "-all,+msgbox,+debugstr"}
+        self.links = [os.path.join(prefix, f"orvanel-e2e-com{n}") for n in (1, 2)]
+        for link, slave_path in zip(self.links, slave_paths):
+            if os.path.lexists(link):
+                os.remove(link)
+            os.symlink(slave_path, link)
 
     def tool_env(self):
         # English messages in UTF-8 from wine's own tools.
@@ -278,8 +287,9 @@ class WineSession:
         # caption buttons, which it takes from the prefix's font folder.
         self.wine("reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/t", "REG_SZ",
                   "/d", "N", "/f")
-        self.wine("reg", "add", r"HKLM\Software\Wine\Ports", "/v", "COM1", "/t", "REG_SZ",
-                  "/d", self.com1, "/f")
+        for number, link in enumerate(self.links, 1):
+            self.wine("reg", "add", r"HKLM\Software\Wine\Ports", "/v", f"COM{number}", "/t",
+                      "REG_SZ", "/d", link, "/f")
         fonts = os.path.join(self.prefix, "drive_c", "windows", "Fonts")
         if os.path.exists(MARLETT) and not os.path.exists(os.path.join(fonts, "marlett.ttf")):
             shutil.copy(MARLETT, fonts)
@@ -311,8 +321,9 @@ class WineSession:
     def finish(self):
         self.server("-k")
         self.server("-w")
-        with contextlib.suppress(OSError):
-            os.remove(self.com1)
+        for link in self.links:
+            with contextlib.suppress(OSError):
+                os.remove(link)
 
     def unix_path(self, *parts):
         return os.path.join(self.prefix, "drive_c", *parts)
@@ -325,9 +336,11 @@ def wine_session(display):
     xvfb = None
     if not display:
         xvfb, display = e2e.start_xvfb()
-    master, slave = os.openpty()  # the slave stays open here, so the master never hangs up
+    # The slaves stay open here, so a master hangs up only when the test closes it.
+    (master, slave), (master2, slave2) = os.openpty(), os.openpty()
     line = RateLine(master)
-    session = WineSession(prefix, display, os.ttyname(slave))
+    session = WineSession(prefix, display, (os.ttyname(slave), os.ttyname(slave2)))
+    session.com2 = e2e.Line(master2)
     try:
         if owned:
             session.wine("wineboot", "-i")
@@ -554,14 +567,44 @@ def port_settings(session, console, line, process):
     wait_for(lambda: len(line.frames()) > count,
              lambda: f"nothing sent after reopening COM1; boxes: {process.output.boxes[seen:]}")
 
-    # The DMX USB Pro kind on COM1: the idle refresh sends the last frame as the widget's message.
+    # The DMX USB Pro kind on COM1: the widget says who it is, and the idle refresh sends the last
+    # frame as the widget's message.
     last = line.settle()[-1]
-    settings = open_settings(session, console)
-    settings.click(KIND_LIST_DU)  # opens the list, the plain serial kind highlighted
-    settings.key("Down", "Return")
-    settings.click(SETTINGS_OK_DU)
-    wait_window_gone(display, settings.window)
+    line.widget = True
+    choose(session, console, KIND_LIST_DU, "Down")
+    e2e.wait_output_lines(process.output, e2e.IDENTIFIED)
+    e2e.screenshot(display, "wine-pro-identified.png")
     e2e.check_refreshes(line, b"\x7e\x06\x01\x02" + last[1:] + b"\x00\xe7")
+
+
+def choose(session, console, rect, *keys):
+    """Opens the port settings, chooses in the list at rect by keys, and closes them with OK."""
+    settings = open_settings(session, console)
+    settings.click(rect)  # opens the list on its first entry
+    settings.key(*keys, "Return")
+    settings.click(SETTINGS_OK_DU)
+    wait_window_gone(session.display, settings.window)
+
+
+def interface_answers(session, console, line, process):
+    """A widget that keeps silent, then answers late; COM2 pulled out while in use; COM1 again."""
+    line.widget = False
+    choose(session, console, KIND_LIST_DU, "Down")
+    e2e.wait_output_lines(process.output, "DMX USB Pro | COM1 | 无应答")
+    e2e.screenshot(session.display, "wine-pro-no-answer.png")
+    line.answer()
+    e2e.wait_output_lines(process.output, e2e.IDENTIFIED, timeout=1.5)
+
+    choose(session, console, PORT_LIST_DU, "Down")
+    e2e.wait_output_lines(process.output, "普通串口 | COM2")
+    session.com2.unplug()
+    e2e.wait_output_lines(process.output, "普通串口 | COM2 | 写入失败")
+    e2e.screenshot(session.display, "wine-writes-failing.png")
+    choose(session, console, PORT_LIST_DU)
+    e2e.wait_output_lines(process.output, "普通串口 | COM1")
+    if session.com2.requests:
+        e2e.fail(f"the plain serial kind asked {session.com2.requests}")
+    print("wine: widget identified, silent, answering late; 写入失败 on COM2 pulled out")
 
 
 def about_box(session, console):
@@ -585,6 +628,7 @@ def operator_session(session, line, program):
         send_typed_value(console, line)
         continuous_modes(console, line, process)
         port_settings(session, console, line, process)
+        interface_answers(session, console, line, process)
         about_box(session, console)
         end_program(console, process)
     check_line_settings(line)
