@@ -23,7 +23,6 @@ import time
 from xml.etree import ElementTree
 
 FRAME = 513  # reset byte and slots 0 to 511
-PRO_MESSAGE = 518  # 0x7E, label, length (2), slots 0 to 512, 0xE7
 STRIPS = 6
 REFRESH_LIMIT = 1.0  # receivers take a longer gap between frames for a lost signal
 # The simulated widget's answers, by the question: firmware 1.44, a break of 9 and a mark after
