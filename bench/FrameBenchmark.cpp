@@ -161,6 +161,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s: cannot open\n", kind.name);
             return 1;
         }
+        // What an output says as it opens (a widget's questions) is not part of its frames.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
         received = 0;
         const Cost cost = sendFrames(kind.output, frames);
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
