@@ -35,8 +35,14 @@ struct SocketError
 // A socket that does not block and can broadcast, bound to local where it names an address or a
 // port (the port shared); kNoSocket with error set otherwise.
 SocketHandle openSocket(const Ipv4Endpoint& local, SocketError& error);
+// Sends the socket's datagrams out of the interface of that index and address, whatever the
+// routes say.
+SocketError keepToInterface(SocketHandle socket, unsigned index, uint32_t address);
 // Makes to the socket's only peer, which asks the system for the route there.
 SocketError connectOnce(SocketHandle socket, const Ipv4Endpoint& to);
+// The address and port the socket sends from: after connectOnce, the address of the route's
+// interface.
+SocketError localEndpoint(SocketHandle socket, Ipv4Endpoint& local);
 SocketError sendOnce(SocketHandle socket, std::span<const uint8_t> datagram,
                      const Ipv4Endpoint& to);
 // One datagram into buffer, cut to its size; length is how much of it was filled.

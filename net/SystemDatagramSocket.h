@@ -20,8 +20,14 @@ public:
     void close() override;
     const OpenFailure& openFailure() const override { return m_failure; }
     const std::string& sendFailure() const override { return m_sendFailure; }
+    std::vector<NetworkInterface> interfaces() const override { return machineInterfaces(); }
+    Route routeTo(uint32_t address) const override;
 
 private:
+    // A socket bound to local and kept to the setup's interface, if it names one.
+    static SocketHandle openKept(const SocketSetup& setup, const Ipv4Endpoint& local,
+                                 SocketError& error);
+
     SocketHandle m_socket = kNoSocket;
     OpenFailure m_failure;
     std::string m_sendFailure;

@@ -18,6 +18,7 @@ SocketError errorOf(int error)
     case EHOSTUNREACH:
     case ENETDOWN:
     case EADDRNOTAVAIL:
+    case ENODEV:
         kind = SocketError::Kind::NoNetwork;
         break;
     case EACCES:
@@ -65,12 +66,35 @@ SocketHandle openSocket(const Ipv4Endpoint& local, SocketError& error)
     return fd;
 }
 
+SocketError keepToInterface(SocketHandle socket, unsigned index, uint32_t address)
+{
+    // Unicast and broadcast keep to the interface of the index (given in network byte order, as
+    // on Windows), multicast to the interface of the address.
+    const uint32_t networkIndex = htonl(index);
+    const in_addr multicastFrom{htonl(address)};
+    const int fd = static_cast<int>(socket);
+    if (::setsockopt(fd, IPPROTO_IP, IP_UNICAST_IF, &networkIndex, sizeof networkIndex) != 0 ||
+        ::setsockopt(fd, IPPROTO_IP, IP_MULTICAST_IF, &multicastFrom, sizeof multicastFrom) != 0)
+        return errorOf(errno);
+    return {};
+}
+
 SocketError connectOnce(SocketHandle socket, const Ipv4Endpoint& to)
 {
     const sockaddr_in address = socketAddress(to);
     if (::connect(static_cast<int>(socket), reinterpret_cast<const sockaddr*>(&address),
                   sizeof address) != 0)
         return errorOf(errno);
+    return {};
+}
+
+SocketError localEndpoint(SocketHandle socket, Ipv4Endpoint& local)
+{
+    sockaddr_in address{};
+    socklen_t size = sizeof address;
+    if (::getsockname(static_cast<int>(socket), reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        return errorOf(errno);
+    local = {ntohl(address.sin_addr.s_addr), ntohs(address.sin_port)};
     return {};
 }
 

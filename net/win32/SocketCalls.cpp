@@ -3,6 +3,8 @@
 #include "base/SystemErrorText.h"
 #include "base/win32/WindowsApi.h"
 
+#include <ws2tcpip.h>
+
 namespace {
 
 SocketError errorOf(int error)
@@ -76,12 +78,39 @@ SocketHandle openSocket(const Ipv4Endpoint& local, SocketError& error)
     return static_cast<SocketHandle>(socket);
 }
 
+SocketError keepToInterface(SocketHandle socket, unsigned index, uint32_t address)
+{
+    // Unicast and broadcast keep to the interface of the index (in network byte order), multicast
+    // to the interface of the address.
+    const DWORD networkIndex = htonl(index);
+    IN_ADDR multicastFrom{};
+    multicastFrom.s_addr = htonl(address);
+    const auto option = [&](int name, const auto& value) {
+        return setsockopt(static_cast<SOCKET>(socket), IPPROTO_IP, name,
+                          reinterpret_cast<const char*>(&value), sizeof value) == 0;
+    };
+    if (!option(IP_UNICAST_IF, networkIndex) || !option(IP_MULTICAST_IF, multicastFrom))
+        return lastError();
+    return {};
+}
+
 SocketError connectOnce(SocketHandle socket, const Ipv4Endpoint& to)
 {
     const sockaddr_in address = socketAddress(to);
     if (connect(static_cast<SOCKET>(socket), reinterpret_cast<const sockaddr*>(&address),
                 sizeof address) == SOCKET_ERROR)
         return lastError();
+    return {};
+}
+
+SocketError localEndpoint(SocketHandle socket, Ipv4Endpoint& local)
+{
+    sockaddr_in address{};
+    int size = sizeof address;
+    if (getsockname(static_cast<SOCKET>(socket), reinterpret_cast<sockaddr*>(&address), &size) ==
+        SOCKET_ERROR)
+        return lastError();
+    local = {ntohl(address.sin_addr.s_addr), ntohs(address.sin_port)};
     return {};
 }
 
