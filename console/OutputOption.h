@@ -12,6 +12,6 @@
 // with COMn from COM1 to COM256 (COM1 when left out), RATE the baud rate the port is opened at
 // (250000 when left out), ADDRESS a dotted IPv4 address (the kind's own default when left
 // out) and INTERFACE the name or an address of the network interface to send from (chosen by
-// the destination when left out). Sets settings and returns nothing when text is one; otherwise returns why not and leaves
-// settings alone.
+// the destination when left out). Sets settings and returns nothing when text is one; otherwise
+// returns why not and leaves settings alone.
 std::string takeOutputOption(const std::string& text, OutputSettings& settings);

@@ -29,12 +29,9 @@ const OutputKindRow& kindAt(int index)
 }
 
 // The dialog's fields that a kind may take.
-constexpr std::pair<int, OutputField> kFields[] = {{IDC_PORT_LIST, kPortField},
-                                                   {IDC_BAUD, kRateField},
-                                                   {IDC_UNIVERSE, kUniverseField},
-                                                   {IDC_ADDRESS, kAddressField},
-                                                   {IDC_INTERFACE, kInterfaceField},
-                                                   {IDC_NODE_LIST, kNodeField}};
+constexpr std::pair<int, OutputField> kFields[] = {
+    {IDC_PORT_LIST, kPortField},  {IDC_BAUD, kRateField},           {IDC_UNIVERSE, kUniverseField},
+    {IDC_ADDRESS, kAddressField}, {IDC_INTERFACE, kInterfaceField}, {IDC_NODE_LIST, kNodeField}};
 } // namespace
 
 PortDeviceFunction setPortDeviceFunction(PortDeviceFunction function)
@@ -98,12 +95,14 @@ void CPortSettingsDlg::FillNodeList()
         for (const uint16_t universe : receiver.universes)
             m_nodeEntries.emplace_back(receiver.address, universe);
     }
-    AddListItem(IDC_NODE_LIST, loadString(m_nodeEntries.empty() ? IDS_NODES_NONE : IDS_NODES_CHOOSE));
+    AddListItem(IDC_NODE_LIST,
+                loadString(m_nodeEntries.empty() ? IDS_NODES_NONE : IDS_NODES_CHOOSE));
     for (const HeardReceiver& receiver : m_receivers) {
         for (const uint16_t universe : receiver.universes)
-            AddListItem(IDC_NODE_LIST,
-                        AfxFormatString(IDS_NODE_ENTRY, {receiver.name, addressText(receiver.address),
-                                                         std::to_string(universe)}));
+            AddListItem(
+                IDC_NODE_LIST,
+                AfxFormatString(IDS_NODE_ENTRY, {receiver.name, addressText(receiver.address),
+                                                 std::to_string(universe)}));
     }
     CDataExchange dx(this, false);
     int first = 0;
@@ -154,7 +153,8 @@ OutputSettings CPortSettingsDlg::Settings() const
     // An interface goes by its name, or by its address where the name has several.
     if (m_nInterfaceIndex > 0 && m_nInterfaceIndex <= static_cast<int>(m_offered.size())) {
         const NetworkInterface& chosen = m_offered[static_cast<size_t>(m_nInterfaceIndex - 1)];
-        const bool nameAlone = std::ranges::count(m_offered, chosen.name, &NetworkInterface::name) == 1;
+        const bool nameAlone =
+            std::ranges::count(m_offered, chosen.name, &NetworkInterface::name) == 1;
         settings.networkInterface = nameAlone ? chosen.name : addressText(chosen.address);
     }
     return settings;

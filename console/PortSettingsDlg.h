@@ -27,7 +27,7 @@ public:
     int m_nBaudRate = 250000;
     int m_nOutputKind = 0; // list index: the order of OutputKind
     int m_nUniverse = 1;
-    std::string m_strAddress; // empty: the kind's own default destination
+    std::string m_strAddress;  // empty: the kind's own default destination
     int m_nInterfaceIndex = 0; // list index: 0 for the automatic choice, then those offered
     // What the console knows as it opens the dialog: the machine's interfaces, of which those up
     // are offered, and the receivers the output in use has heard from.
@@ -47,7 +47,7 @@ private:
     // A node chosen from the list: its address and port-address go into their fields.
     void OnNodeChosen();
 
-    std::vector<NetworkInterface> m_offered;                 // entry i + 1 of the interface list
+    std::vector<NetworkInterface> m_offered;                  // entry i + 1 of the interface list
     std::vector<std::pair<uint32_t, uint16_t>> m_nodeEntries; // entry i + 1: address, universe
 };
 

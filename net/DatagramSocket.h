@@ -49,9 +49,9 @@ struct ReceivedDatagram
     std::vector<uint8_t> bytes;
 };
 
-// A UDP socket as the network outputs use it, and what they ask of the machine's network. Multicast keeps the system's time-to-live (1: the
-// local network, where the receivers are) and its loopback (on: a receiver on this machine, such
-// as a visualiser, gets the data too).
+// A UDP socket as the network outputs use it, and what they ask of the machine's network. Multicast
+// keeps the system's time-to-live (1: the local network, where the receivers are) and its loopback
+// (on: a receiver on this machine, such as a visualiser, gets the data too).
 class DatagramSocket
 {
 public:

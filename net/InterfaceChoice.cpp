@@ -34,8 +34,8 @@ InterfaceChoice chooseWanted(const Interfaces& interfaces, std::string_view want
         return entry.name == wanted || (address && entry.address == *address);
     });
     if (named.empty())
-        return {std::nullopt, {Cause::InterfaceGone, std::string(wanted),
-                               upInterfacesText(interfaces)}};
+        return {std::nullopt,
+                {Cause::InterfaceGone, std::string(wanted), upInterfacesText(interfaces)}};
     // By an address, only that address; by the name, whichever of its addresses fits best.
     if (address && named.front().name != wanted)
         named.resize(1);
@@ -60,9 +60,10 @@ InterfaceChoice chooseAutomatically(const Interfaces& interfaces, const Ipv4Endp
             outside.insert(entry.name);
     }
     if (outside.size() == 1) {
-        return {addressFor(keep(up, [&](const auto& entry) { return entry.name == *outside.begin(); }),
-                           destination.address),
-                {}};
+        return {
+            addressFor(keep(up, [&](const auto& entry) { return entry.name == *outside.begin(); }),
+                       destination.address),
+            {}};
     }
     const Route routed = route(destination.address);
     if (!routed.from) {
@@ -75,8 +76,9 @@ InterfaceChoice chooseAutomatically(const Interfaces& interfaces, const Ipv4Endp
     if (source != up.end())
         return {*source, {}};
     // An address the list lacks: its network is unknown, and the routes keep deciding.
-    return {NetworkInterface{.name = addressText(*routed.from), .address = *routed.from, .up = true},
-            {}};
+    return {
+        NetworkInterface{.name = addressText(*routed.from), .address = *routed.from, .up = true},
+        {}};
 }
 
 } // namespace

@@ -92,8 +92,8 @@ bool NetworkOutput::Open(const OutputSettings& settings)
 
 bool NetworkOutput::OpenSocket(bool& listening)
 {
-    SocketSetup setup{m_destination, {m_interface.address, 0}, m_interface.index,
-                      m_interface.address};
+    SocketSetup setup{
+        m_destination, {m_interface.address, 0}, m_interface.index, m_interface.address};
     if (const uint16_t port = ListeningPort()) {
         // Listening takes datagrams to the port from the whole network, broadcasts among them,
         // which a socket bound to the interface's address alone would not see on every system.
@@ -152,10 +152,10 @@ OutputStatus NetworkOutput::Status() const
     OutputStatus status;
     status.networkInterface = m_interface.name;
     const bool broadcast = m_destination.address == m_interface.broadcast();
-    status.recipients = broadcast                              ? Recipients::Broadcast
-                        : m_addressTyped                       ? Recipients::Typed
-                        : isMulticast(m_destination.address)   ? Recipients::Multicast
-                                                               : Recipients::Broadcast;
+    status.recipients = broadcast                            ? Recipients::Broadcast
+                        : m_addressTyped                     ? Recipients::Typed
+                        : isMulticast(m_destination.address) ? Recipients::Multicast
+                                                             : Recipients::Broadcast;
     return status;
 }
 

@@ -40,10 +40,10 @@ constexpr std::array<std::pair<int, const char*>, 61> kStringTable = {{
      "“%1”不能作为目的地址：0.x.x.x 和 240.0.0.0 至 255.255.255.254 不指向任何接收端。"
      "请输入接收端的地址，或留空。"},
     {IDS_INTERFACE_GONE_DETAIL, "本机没有网卡“%1”。已连接的网卡：%2。"},
-    {IDS_INTERFACE_DOWN_DETAIL, "网卡“%1”未连接（已停用或未接网线）。请接好网线，或选择另一块网卡。"},
-    {IDS_INTERFACE_UNCLEAR_DETAIL,
-     "本机有多块网卡，但没有通往 %1 的路由，无法判断该用哪一块。"
-     "请在“网卡”中选择灯光网络所在的网卡（已连接的网卡：%2）。"},
+    {IDS_INTERFACE_DOWN_DETAIL,
+     "网卡“%1”未连接（已停用或未接网线）。请接好网线，或选择另一块网卡。"},
+    {IDS_INTERFACE_UNCLEAR_DETAIL, "本机有多块网卡，但没有通往 %1 的路由，无法判断该用哪一块。"
+                                   "请在“网卡”中选择灯光网络所在的网卡（已连接的网卡：%2）。"},
     {IDS_NO_INTERFACE_UP, "无"},
     {IDS_OUTPUT_INTERFACE, "网卡 %1"},
     {IDS_OUTPUT_TO_ADDRESS, "发往 %1"},

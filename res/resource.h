@@ -90,5 +90,5 @@ inline constexpr int IDC_OUTPUT_IN_USE = 1040; // console: which output frames g
 inline constexpr int IDC_OUTPUT_KIND = 1041;   // port settings: the kind of interface
 inline constexpr int IDC_UNIVERSE = 1042;      // port settings: a network kind's universe
 inline constexpr int IDC_ADDRESS = 1043;       // port settings: where a network kind sends
-inline constexpr int IDC_INTERFACE = 1060; // port settings: the interface a network kind uses
-inline constexpr int IDC_NODE_LIST = 1061; // port settings: the Art-Net nodes heard from
+inline constexpr int IDC_INTERFACE = 1060;     // port settings: the interface a network kind uses
+inline constexpr int IDC_NODE_LIST = 1061;     // port settings: the Art-Net nodes heard from

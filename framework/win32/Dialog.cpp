@@ -102,8 +102,8 @@ int CDialog::AddListItem(int nID, std::string_view text)
     const HWND list = GetDlgItem(nID);
     if (!list)
         return -1;
-    const LRESULT index = SendMessageW(list, CB_ADDSTRING, 0,
-                                       reinterpret_cast<LPARAM>(toUtf16(text).c_str()));
+    const LRESULT index =
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toUtf16(text).c_str()));
     return index >= 0 ? static_cast<int>(index) : -1;
 }
 

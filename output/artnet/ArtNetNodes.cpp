@@ -18,7 +18,8 @@ void ArtNetNodes::Heard(const ArtNetNodeReply& reply, uint32_t from, TimePoint n
 
 void ArtNetNodes::Forget(TimePoint now)
 {
-    std::erase_if(m_nodes, [&](const auto& entry) { return now - entry.second.heard >= kForgetAfter; });
+    std::erase_if(m_nodes,
+                  [&](const auto& entry) { return now - entry.second.heard >= kForgetAfter; });
 }
 
 std::vector<uint32_t> ArtNetNodes::Subscribers(uint16_t portAddress) const

@@ -128,12 +128,11 @@ void ArtNetOutput::AnswerPoll(const Ipv4Endpoint& poller)
     char report[64];
     std::snprintf(report, sizeof report, "#0001 [%04u] Sending port-address %u",
                   ++m_replies % 10000, static_cast<unsigned>(Universe()));
-    const ArtPollReplyPacket reply =
-        artPollReplyPacket({.address = Interface().address,
-                            .portAddress = Universe(),
-                            .shortName = "Orvanel",
-                            .longName = longName(),
-                            .nodeReport = report,
-                            .sending = LastFrame().has_value()});
+    const ArtPollReplyPacket reply = artPollReplyPacket({.address = Interface().address,
+                                                         .portAddress = Universe(),
+                                                         .shortName = "Orvanel",
+                                                         .longName = longName(),
+                                                         .nodeReport = report,
+                                                         .sending = LastFrame().has_value()});
     Send(reply, {poller.address, kArtNetPort});
 }

@@ -34,9 +34,8 @@ uint32_t readAddress(std::span<const uint8_t> field)
 }
 
 // ArtPollReply: where its fields start.
-constexpr size_t kIpField = 10, kNetSwitch = 18, kSubSwitch = 19, kShortName = 26,
-                 kLongName = 44, kNodeReport = 108, kPortTypes = 174, kSwOut = 190,
-                 kBindIndex = 211;
+constexpr size_t kIpField = 10, kNetSwitch = 18, kSubSwitch = 19, kShortName = 26, kLongName = 44,
+                 kNodeReport = 108, kPortTypes = 174, kSwOut = 190, kBindIndex = 211;
 constexpr size_t kShortNameSize = 18, kLongNameSize = 64, kNodeReportSize = 64;
 // Older devices send replies that end after the MAC address.
 constexpr size_t kShortestPollReply = 207;
@@ -100,7 +99,7 @@ ArtPollReplyPacket artPollReplyPacket(const ArtNetController& controller)
     writeAddress(p + kIpField, controller.address);
     p[14] = static_cast<uint8_t>(kArtNetPort); // port, low byte first
     p[15] = static_cast<uint8_t>(kArtNetPort >> 8);
-    p[17] = 1;                                                       // firmware version 1
+    p[17] = 1; // firmware version 1
     p[kNetSwitch] = static_cast<uint8_t>(controller.portAddress >> 8 & 0x7F);
     p[kSubSwitch] = static_cast<uint8_t>(controller.portAddress >> 4 & 0x0F);
     p[21] = 0xFF; // OEM code 0x00FF: no registered product
@@ -108,9 +107,9 @@ ArtPollReplyPacket artPollReplyPacket(const ArtNetController& controller)
     writeText(p + kShortName, kShortNameSize, controller.shortName);
     writeText(p + kLongName, kLongNameSize, controller.longName);
     writeText(p + kNodeReport, kNodeReportSize, controller.nodeReport);
-    p[173] = 1;                                // one port
-    p[kPortTypes] = kPortInputs;               // DMX512 onto the network
-    p[178] = controller.sending ? 0x80 : 0x00; // GoodInput: data is coming in
+    p[173] = 1;                                                   // one port
+    p[kPortTypes] = kPortInputs;                                  // DMX512 onto the network
+    p[178] = controller.sending ? 0x80 : 0x00;                    // GoodInput: data is coming in
     p[186] = static_cast<uint8_t>(controller.portAddress & 0x0F); // SwIn
     p[200] = 0x01;                                                // style: a controller
     writeAddress(p + 207, controller.address);                    // BindIp: this device
