@@ -25,25 +25,54 @@ PRO_MESSAGE = 518  # 0x7E, label, length (2), slots 0 to 512, 0xE7
 STRIPS = 6
 REFRESH_LIMIT = 1.0  # receivers take a longer gap between frames for a lost signal
 
-# Run in a network namespace of its own: a network of loopback alone, its default route
-# included, so that multicast and broadcast have somewhere to go.
-LOOPBACK_NETWORK = r'''
+# The show network. The console's network gets eth1 (2.0.0.10/8) to a receiver at 2.0.0.20, with
+# no default route (layout a); with an office, also eth0 (10.0.0.10/24) to it, which has the
+# default route (layout b). $RECEIVER and $OFFICE name the other networks by a process in each.
+CONSOLE_NETWORK = r'''
 ip link set lo up
-ip route add default dev lo
+ip route del default 2>/dev/null || true
+ip link add eth1 type veth peer name eth0 netns "$RECEIVER"
+ip addr add 2.0.0.10/8 dev eth1
+ip link set eth1 up
+if [ -n "$OFFICE" ]; then
+    ip link add eth0 type veth peer name eth0 netns "$OFFICE"
+    ip addr add 10.0.0.10/24 dev eth0
+    ip link set eth0 up
+    ip route add default via 10.0.0.1
+fi
 '''
-# Starts tshark recording the DMX packets sent on loopback to $CAPTURE (its process id in
-# $CAPTURE.pid) and waits until it records.
+# Starts tshark recording the DMX packets to $CAPTURE (its process id in $CAPTURE.pid) and waits
+# until it records.
 CAPTURE_START = r'''
-tshark -i lo -q -f "udp port 5568 or udp port 6454" -w "$CAPTURE" >/dev/null 2>&1 &
+tshark -i any -q -f "udp port 5568 or udp port 6454" -w "$CAPTURE" >/dev/null 2>&1 &
 echo $! >"$CAPTURE.pid"
 while [ ! -s "$CAPTURE" ]; do sleep 0.05; done
+'''
+# An Art-Net node at 2.0.0.20 with one output of port-address $PORT: it answers polls, and polls
+# the console once.
+ART_NET_NODE = r'''
+import os, socket
+port = int(os.environ["PORT"])
+node = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+node.bind(("", 6454))
+reply = bytearray(239)
+reply[0:10] = b"Art-Net\0\x00\x21"  # ID, OpPollReply
+reply[10:16] = bytes([2, 0, 0, 20, 0x36, 0x19])  # IP, port
+reply[18:20] = bytes([port >> 8, port >> 4 & 15])  # NetSwitch, SubSwitch
+reply[26:32] = b"E2Node"  # short name
+reply[173], reply[174], reply[190] = 1, 0x80, port & 15  # one port, an output, SwOut
+polled = False
+while True:
+    data, sender = node.recvfrom(1024)
+    if data[:10] == b"Art-Net\0\x00\x20":
+        node.sendto(reply, (sender[0], 6454))
+        if not polled:
+            node.sendto(b"Art-Net\0\x00\x20\x00\x0e\x00\x00", (sender[0], 6454))
+            polled = True
 '''
 
 SETUP_DEV = r'''
 set -e
-if [ -n "$CAPTURE" ]; then
-''' + LOOPBACK_NETWORK + CAPTURE_START + r'''
-fi
 stage=$(mktemp -d)
 mount -t tmpfs -o mode=755 tmpfs "$stage"
 for node in null zero full random urandom tty; do
@@ -146,18 +175,22 @@ def stop_capture(capture):
 
 
 # The fields Wireshark decodes of a DMX packet, as decode() gives them, and the rows of levels.
-DECODED = ("frame.time_relative acn.dmx.universe acn.dmx.seq_number acn.dmx.priority "
-           "acn.dmx.option_s artnet.output.universe artnet.output.sequence "
-           "artnet.output.length").split()
+DECODED = ("frame.time_relative ip.src ip.dst acn.dmx.universe acn.dmx.seq_number "
+           "acn.dmx.priority acn.dmx.option_s artnet.output.universe artnet.output.sequence "
+           "artnet.output.length artnet.header.opcode artnet.poll_reply.short_name "
+           "e131disc.source_name e131disc.universe").split()
+DISCOVERY_DISSECTOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "e131_discovery.lua")
 LEVEL_ROWS = re.compile(r"^\s*\d+(?:-\d+)?:([\d\s|]*)$")
 
 
 def decode(capture):
     """What Wireshark's dissectors make of the captured packets: for each, the DECODED fields it
     has and its levels, channel 1 first. E1.31 has no port of its own in Wireshark: the ACN
-    dissector's heuristic finds it, with its DMX extension turned on."""
+    dissector's heuristic finds it, with its DMX extension turned on; its universe discovery, a
+    dissector of our own."""
     result = subprocess.run(
-        ["tshark", "-r", capture, "--enable-heuristic", "acn", "-o", "acn.dmx_enable:TRUE",
+        ["tshark", "-X", "lua_script:" + DISCOVERY_DISSECTOR, "-r", capture,
+         "--enable-heuristic", "acn", "-o", "acn.dmx_enable:TRUE",
          "-o", "acn.dmx_display_view:Decimal", "-o", "acn.dmx_display_zeros:TRUE",
          "-o", "dmx_chan.dmx_disp_chan_val_type:Decimal",
          "-o", "dmx_chan.dmx_disp_chan_nr_type:Decimal", "-T", "pdml"],
@@ -256,12 +289,11 @@ def rss_kib(pid):
 
 
 @contextlib.contextmanager
-def running_program(program, run_as="", args="", capture=""):
+def running_program(program, run_as="", args="", network=None):
     """Starts program with args under a private Xvfb with a pseudo-terminal as COM1; yields the
     display, the program's process, the line and the start time, and cleans everything up
-    afterwards. What the program printed is left in the process's `output`. With capture, the
-    program runs in a network of its own and tshark records its DMX packets to that file until
-    the program has ended."""
+    afterwards. What the program printed is left in the process's `output`. With network (a
+    process id), the program runs in that process's network."""
     xvfb, display = start_xvfb()
     master, slave = os.openpty()  # the slave stays open here, so the master never hangs up
     os.chmod(os.ttyname(slave), 0o600)  # the device is root's alone, as a tty of dialout is
@@ -275,12 +307,12 @@ def running_program(program, run_as="", args="", capture=""):
         program = shutil.copy(program, runtime_dir)
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
     env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave),
-               PROGRAM=program, RUN_AS=run_as, ARGS=args, CAPTURE=capture,
+               PROGRAM=program, RUN_AS=run_as, ARGS=args,
                XDG_RUNTIME_DIR=runtime_dir)
 
     started = time.monotonic()
-    namespaces = ["-m", "-n"] if capture else ["-m"]
-    process = subprocess.Popen(["unshare", *namespaces, "--propagation", "private", "sh", "-c",
+    enter = ["nsenter", "-t", str(network), "-n"] if network else []
+    process = subprocess.Popen([*enter, "unshare", "-m", "--propagation", "private", "sh", "-c",
                                 SETUP_DEV],
                                env=env, cwd=runtime_dir, stdout=subprocess.PIPE,
                                stderr=subprocess.STDOUT, text=True)
@@ -292,8 +324,6 @@ def running_program(program, run_as="", args="", capture=""):
         process.output = process.communicate(timeout=10)[0]
         if process.output.strip():
             print("program output:\n" + process.output.rstrip())
-        if capture:
-            stop_capture(capture)
         xvfb.terminate()
         xvfb.wait(timeout=10)
         shutil.rmtree(runtime_dir, ignore_errors=True)
@@ -309,25 +339,119 @@ def main():
     print("PASS")
 
 
+def network_namespace():
+    """A process asleep in a network of its own, which stands for that network."""
+    holder = subprocess.Popen(["unshare", "-n", "sleep", "600"])
+    while os.readlink(f"/proc/{holder.pid}/ns/net") == os.readlink("/proc/self/ns/net"):
+        time.sleep(0.01)
+    return holder
+
+
+def in_network(holder, script, env=None, background=False):
+    """Runs the shell script in holder's network (this process's without one)."""
+    command = ["nsenter", "-t", str(holder.pid), "-n"] if holder else []
+    command += ["sh", "-ec", script]
+    env = {**os.environ, **(env or {})}
+    if background:
+        return subprocess.Popen(command, env=env)
+    subprocess.run(command, env=env, check=True, timeout=30)
+    return None
+
+
+# Where each run of the network step sends: layout a (the show network alone), then b (an office
+# network with the default route beside it, the show network chosen with "%").
+NETWORK_RUNS = (("sacn:1", False), ("artnet:3", False),
+                ("sacn:1%eth1", True), ("artnet:3@2.0.0.20%2.0.0.10", True))
+
+
+@contextlib.contextmanager
+def show_network(office, console=None):
+    """Builds the layout in console's network (this process's without one) with a receiver that
+    records what reaches it, and in layout b an office that does the same; yields the captures,
+    receiver's and office's, and takes it all down afterwards."""
+    directory = tempfile.mkdtemp(prefix="orvanel-capture-")
+    captures = [os.path.join(directory, name) for name in ("show.pcapng", "office.pcapng")]
+    peers = [network_namespace()] + ([network_namespace()] if office else [])
+    node = None
+    try:
+        in_network(console, CONSOLE_NETWORK, {"RECEIVER": str(peers[0].pid),
+                                              "OFFICE": str(peers[1].pid) if office else ""})
+        for peer, address, capture in zip(peers, ("2.0.0.20/8", "10.0.0.1/24"), captures):
+            in_network(peer, "ip link set lo up; ip addr add $ADDRESS dev eth0; "
+                             "ip link set eth0 up" + CAPTURE_START,
+                       {"ADDRESS": address, "CAPTURE": capture})
+        node = in_network(peers[0], 'exec python3 -c "$NODE"', {"NODE": ART_NET_NODE, "PORT": "3"},
+                          background=True)
+        yield captures[:len(peers)]
+    finally:
+        for capture in captures[:len(peers)]:
+            stop_capture(capture)
+        for process in [node] + peers:
+            if process:
+                process.kill()
+                process.wait()
+        if not console:
+            in_network(None, "ip link del eth1; ip link del eth0 2>/dev/null || true")
+        shutil.rmtree(directory, ignore_errors=True)
+
+
 def network_outputs(program):
-    """sACN and Art-Net in a network of the program's own, as Wireshark decodes them."""
-    for output in ("sacn:1", "artnet:3"):
-        capture = os.path.join(tempfile.mkdtemp(prefix="orvanel-capture-"), "dmx.pcapng")
-        with running_program(program, args="--output=" + output, capture=capture) as (
+    """sACN and Art-Net on the show network, as Wireshark decodes them at the receiver."""
+    for output, office in NETWORK_RUNS:
+        console_network = network_namespace()
+        with show_network(office, console_network) as captures, running_program(
+                program, args="--output=" + output, network=console_network.pid) as (
                 display, console, _, _):
-            wait_for_packets(capture, STRIPS)  # the start-up frames: the console is ready
+            wait_for_packets(captures[0], STRIPS)  # the start-up frames: the console is ready
             window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro")
             xdotool(display, "windowfocus", "--sync", window.split()[0])
             # Slider 1 to the bottom, then 200 typed into value 1 and sent with 发送.
             xdotool(display, "key", "Tab", "Tab", "End", "Tab", "Tab", "Tab", "Tab")
             xdotool(display, "type", "200")
             xdotool(display, "key", "shift+Tab", "shift+Tab", "space")
-            time.sleep(2)  # the idle refresh
+            time.sleep(3)  # the idle refresh, and an Art-Net poll
             xdotool(display, "key", "Escape")
             console.wait(timeout=10)
-        packets = decode(capture)
-        shutil.rmtree(os.path.dirname(capture))
-        check_network_packets(output, packets)
+            for capture in captures:
+                stop_capture(capture)
+            decoded = [decode(capture) for capture in captures]
+        console_network.kill()
+        console_network.wait()
+        check_show_network(output, decoded, console.output)
+
+
+def check_show_network(output, decoded, said):
+    """What reached the receiver, and the office in layout b: the stream from eth1, sACN's
+    discovery, Art-Net's polls and answers, its data by broadcast until the node has answered and
+    to the node from then on; nothing for the office."""
+    packets = decoded[0]
+    data = [p for p in packets if "acn.dmx.universe" in p or "artnet.output.universe" in p]
+    check_network_packets(output, data)
+    sources = {p.get("ip.src") for p in packets} - {"2.0.0.20"}
+    art_net = [(p.get("artnet.header.opcode"), p["ip.src"], p["ip.dst"]) for p in packets
+               if "artnet.header.opcode" in p and "artnet.output.universe" not in p]
+    data_to = [p["ip.dst"] for p in data]
+    typed = "@" in output
+    unicast = data_to.index("2.0.0.20") if "2.0.0.20" in data_to else len(data_to)
+    problems = [
+        "from eth1 (2.0.0.10)" not in said and "the log does not name eth1",
+        sources != {"2.0.0.10"} and f"sent from {sources}",
+        len(decoded) > 1 and decoded[1] and f"{len(decoded[1])} packets reached the office",
+        output.startswith("sacn") and not any(p.get("e131disc.universe") == "1" for p in packets)
+        and "no universe discovery",
+        output.startswith("artnet") and not typed and (
+            ("0x2000", "2.0.0.10", "2.255.255.255") not in art_net and "no ArtPoll",
+            ("0x2100", "2.0.0.20", "2.0.0.10") not in art_net and "no node's ArtPollReply",
+            ("0x2100", "2.0.0.10", "2.0.0.20") not in art_net and "no ArtPollReply answering",
+            (unicast == 0 or unicast == len(data_to) or set(data_to[unicast:]) != {"2.0.0.20"})
+            and f"ArtDmx to {data_to}"),
+        typed and set(data_to) != {"2.0.0.20"} and f"ArtDmx to {set(data_to)}",
+    ]
+    problems = [p for group in problems for p in (group if isinstance(group, tuple) else [group])]
+    if any(problems):
+        fail(f"{output}: {', '.join(filter(None, problems))}")
+    print(f"--output={output}: from eth1; {len(packets)} packets at the receiver "
+          f"({len(art_net)} ArtPoll/ArtPollReply), none at the office")
 
 
 def check_network_packets(output, packets):
