@@ -92,22 +92,25 @@ bool NetworkOutput::Open(const OutputSettings& settings)
 
 bool NetworkOutput::OpenSocket(bool& listening)
 {
-    SocketSetup setup{
-        m_destination, {m_interface.address, 0}, m_interface.index, m_interface.address};
-    if (const uint16_t port = ListeningPort()) {
-        // Listening takes datagrams to the port from the whole network, broadcasts among them,
-        // which a socket bound to the interface's address alone would not see on every system.
-        SocketSetup listen = setup;
-        listen.local = {0, port};
-        listening = m_socket.open(listen);
-        if (listening)
-            return true;
-        writeLog(LogCategory::Network, LogLevel::Warning,
-                 "cannot listen at UDP port " + std::to_string(port) + " (" +
-                     m_socket.openFailure().reason +
-                     "): sending without looking for receivers or answering them");
-    }
-    return m_socket.open(setup);
+    SocketSetup setup{m_destination, {m_interface.address, 0}, m_interface.index,
+                      m_interface.address};
+    const uint16_t port = ListeningPort();
+    if (port == 0)
+        return m_socket.open(setup);
+    // Listening takes datagrams to the port from the whole network, broadcasts among them, which
+    // a socket bound to the interface's address alone would not see on every system.
+    SocketSetup listen = setup;
+    listen.local = {0, port};
+    listening = m_socket.open(listen);
+    if (listening)
+        return true;
+    const std::string refusal = m_socket.openFailure().reason;
+    if (!m_socket.open(setup))
+        return false;
+    writeLog(LogCategory::Network, LogLevel::Warning,
+             "cannot listen at UDP port " + std::to_string(port) + " (" + refusal +
+                 "): sending without looking for receivers or answering them");
+    return true;
 }
 
 bool NetworkOutput::Refuse(const OpenFailure& failure, const std::string& warning)

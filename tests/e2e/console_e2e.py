@@ -4,7 +4,8 @@ The program runs in a private mount namespace whose /dev holds the usual charact
 ttyUSB0, a bind mount of the pseudo-terminal's slave, so the program finds COM1 there by itself.
 Everything it writes arrives at the master: each frame is the reset byte 0x00 followed by the
 512 slots, or, for a DMX USB Pro widget, a message of 0x7E, label 6, the length, 513 slots and
-0xE7.
+0xE7. The network outputs run in a network of their own, joined by veth pairs to a receiver's
+(and an office's), where tshark records what arrives.
 """
 
 import contextlib
