@@ -49,27 +49,21 @@ tshark -i any -q -f "udp port 5568 or udp port 6454" -w "$CAPTURE" >/dev/null 2>
 echo $! >"$CAPTURE.pid"
 while [ ! -s "$CAPTURE" ]; do sleep 0.05; done
 '''
-# An Art-Net node at 2.0.0.20 with one output of port-address $PORT: it answers polls, and polls
-# the console once.
+# An Art-Net node at 2.0.0.20 with an output of port-address 3: it answers polls and polls once.
 ART_NET_NODE = r'''
-import os, socket
-port = int(os.environ["PORT"])
+import socket
 node = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 node.bind(("", 6454))
-reply = bytearray(239)
-reply[0:10] = b"Art-Net\0\x00\x21"  # ID, OpPollReply
-reply[10:16] = bytes([2, 0, 0, 20, 0x36, 0x19])  # IP, port
-reply[18:20] = bytes([port >> 8, port >> 4 & 15])  # NetSwitch, SubSwitch
-reply[26:32] = b"E2Node"  # short name
-reply[173], reply[174], reply[190] = 1, 0x80, port & 15  # one port, an output, SwOut
-polled = False
+poll = b"Art-Net\0\x00\x20\x00\x0e\x00\x00"  # ID, OpPoll, protocol 14, flags, priority
+reply = bytearray(239)  # ID, OpPollReply, IP and port; short name; one port, an output, SwOut 3
+reply[0:16] = b"Art-Net\0\x00\x21" + bytes([2, 0, 0, 20, 0x36, 0x19])
+reply[26:32], reply[173], reply[174], reply[190] = b"E2Node", 1, 0x80, 3
 while True:
     data, sender = node.recvfrom(1024)
-    if data[:10] == b"Art-Net\0\x00\x20":
+    if data[:10] == poll[:10]:
         node.sendto(reply, (sender[0], 6454))
-        if not polled:
-            node.sendto(b"Art-Net\0\x00\x20\x00\x0e\x00\x00", (sender[0], 6454))
-            polled = True
+        node.sendto(poll, (sender[0], 6454)) if poll else None
+        poll = b""
 '''
 
 SETUP_DEV = r'''
@@ -166,13 +160,15 @@ def expected_frame(values, channels=range(1, STRIPS + 1)):
 
 
 def stop_capture(capture):
-    """Ends the tshark that records to capture, once the packets sent last have reached it."""
+    """Ends the tshark that records to capture, once the packets sent last have reached it;
+    returns capture."""
     time.sleep(0.5)
     with open(capture + ".pid") as f, contextlib.suppress(ProcessLookupError):
         pid = int(f.read())
         os.kill(pid, signal.SIGINT)
         while os.path.exists(f"/proc/{pid}"):  # tshark writes out what it holds, then ends
             time.sleep(0.05)
+    return capture
 
 
 # The fields Wireshark decodes of a DMX packet, as decode() gives them, and the rows of levels.
@@ -348,49 +344,40 @@ def network_namespace():
     return holder
 
 
-def in_network(holder, script, env=None, background=False):
+def in_network(holder, script, background=False, **env):
     """Runs the shell script in holder's network (this process's without one)."""
-    command = ["nsenter", "-t", str(holder.pid), "-n"] if holder else []
-    command += ["sh", "-ec", script]
-    env = {**os.environ, **(env or {})}
+    command = ["nsenter", "-t", str(holder.pid), "-n"] * bool(holder) + ["sh", "-ec", script]
     if background:
-        return subprocess.Popen(command, env=env)
-    subprocess.run(command, env=env, check=True, timeout=30)
-    return None
+        return subprocess.Popen(command, env={**os.environ, **env})
+    return subprocess.run(command, env={**os.environ, **env}, check=True, timeout=30)
 
 
-# Where each run of the network step sends: layout a (the show network alone), then b (an office
-# network with the default route beside it, the show network chosen with "%").
+# Each run of the network step: layout a (the show network alone), then b (an office network with
+# the default route beside it, the show network chosen with "%").
 NETWORK_RUNS = (("sacn:1", False), ("artnet:3", False),
                 ("sacn:1%eth1", True), ("artnet:3@2.0.0.20%2.0.0.10", True))
 
 
 @contextlib.contextmanager
 def show_network(office, console=None):
-    """Builds the layout in console's network (this process's without one) with a receiver that
-    records what reaches it, and in layout b an office that does the same; yields the captures,
-    receiver's and office's, and takes it all down afterwards."""
+    """Builds the layout in console's network (this process's without one), with tshark recording
+    at the receiver (and the office); yields the captures, to be decoded once stop_capture has
+    ended them."""
     directory = tempfile.mkdtemp(prefix="orvanel-capture-")
-    captures = [os.path.join(directory, name) for name in ("show.pcapng", "office.pcapng")]
-    peers = [network_namespace()] + ([network_namespace()] if office else [])
-    node = None
+    peers = [network_namespace() for _ in range(2 if office else 1)]
+    captures = [os.path.join(directory, f"{n}.pcapng") for n in range(len(peers))]
+    in_network(console, CONSOLE_NETWORK, RECEIVER=str(peers[0].pid),
+               OFFICE=str(peers[-1].pid) if office else "")
+    for peer, address, capture in zip(peers, ("2.0.0.20/8", "10.0.0.1/24"), captures):
+        in_network(peer, "ip link set lo up; ip addr add $ADDRESS dev eth0; ip link set eth0 up"
+                   + CAPTURE_START, ADDRESS=address, CAPTURE=capture)
+    node = in_network(peers[0], 'exec python3 -c "$NODE"', True, NODE=ART_NET_NODE)
     try:
-        in_network(console, CONSOLE_NETWORK, {"RECEIVER": str(peers[0].pid),
-                                              "OFFICE": str(peers[1].pid) if office else ""})
-        for peer, address, capture in zip(peers, ("2.0.0.20/8", "10.0.0.1/24"), captures):
-            in_network(peer, "ip link set lo up; ip addr add $ADDRESS dev eth0; "
-                             "ip link set eth0 up" + CAPTURE_START,
-                       {"ADDRESS": address, "CAPTURE": capture})
-        node = in_network(peers[0], 'exec python3 -c "$NODE"', {"NODE": ART_NET_NODE, "PORT": "3"},
-                          background=True)
-        yield captures[:len(peers)]
+        yield captures
     finally:
-        for capture in captures[:len(peers)]:
-            stop_capture(capture)
         for process in [node] + peers:
-            if process:
-                process.kill()
-                process.wait()
+            process.kill()
+            process.wait()
         if not console:
             in_network(None, "ip link del eth1; ip link del eth0 2>/dev/null || true")
         shutil.rmtree(directory, ignore_errors=True)
@@ -399,10 +386,9 @@ def show_network(office, console=None):
 def network_outputs(program):
     """sACN and Art-Net on the show network, as Wireshark decodes them at the receiver."""
     for output, office in NETWORK_RUNS:
-        console_network = network_namespace()
-        with show_network(office, console_network) as captures, running_program(
-                program, args="--output=" + output, network=console_network.pid) as (
-                display, console, _, _):
+        network = network_namespace()
+        with show_network(office, network) as captures, running_program(
+                program, args="--output=" + output, network=network.pid) as (display, console, _, _):
             wait_for_packets(captures[0], STRIPS)  # the start-up frames: the console is ready
             window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro")
             xdotool(display, "windowfocus", "--sync", window.split()[0])
@@ -413,46 +399,41 @@ def network_outputs(program):
             time.sleep(3)  # the idle refresh, and an Art-Net poll
             xdotool(display, "key", "Escape")
             console.wait(timeout=10)
-            for capture in captures:
-                stop_capture(capture)
-            decoded = [decode(capture) for capture in captures]
-        console_network.kill()
-        console_network.wait()
+            decoded = [decode(stop_capture(capture)) for capture in captures]
+        network.kill()
         check_show_network(output, decoded, console.output)
 
 
 def check_show_network(output, decoded, said):
-    """What reached the receiver, and the office in layout b: the stream from eth1, sACN's
-    discovery, Art-Net's polls and answers, its data by broadcast until the node has answered and
-    to the node from then on; nothing for the office."""
-    packets = decoded[0]
+    """What reached the receiver: the stream from eth1, sACN's discovery, Art-Net's polls and
+    answers and its data, broadcast until the node has answered and to the node from then on
+    (or to the address typed alone); nothing at the office."""
+    packets, art_net = decoded[0], output.startswith("artnet")
     data = [p for p in packets if "acn.dmx.universe" in p or "artnet.output.universe" in p]
     check_network_packets(output, data)
-    sources = {p.get("ip.src") for p in packets} - {"2.0.0.20"}
-    art_net = [(p.get("artnet.header.opcode"), p["ip.src"], p["ip.dst"]) for p in packets
-               if "artnet.header.opcode" in p and "artnet.output.universe" not in p]
-    data_to = [p["ip.dst"] for p in data]
-    typed = "@" in output
-    unicast = data_to.index("2.0.0.20") if "2.0.0.20" in data_to else len(data_to)
-    problems = [
-        "from eth1 (2.0.0.10)" not in said and "the log does not name eth1",
-        sources != {"2.0.0.10"} and f"sent from {sources}",
-        len(decoded) > 1 and decoded[1] and f"{len(decoded[1])} packets reached the office",
-        output.startswith("sacn") and not any(p.get("e131disc.universe") == "1" for p in packets)
-        and "no universe discovery",
-        output.startswith("artnet") and not typed and (
-            ("0x2000", "2.0.0.10", "2.255.255.255") not in art_net and "no ArtPoll",
-            ("0x2100", "2.0.0.20", "2.0.0.10") not in art_net and "no node's ArtPollReply",
-            ("0x2100", "2.0.0.10", "2.0.0.20") not in art_net and "no ArtPollReply answering",
-            (unicast == 0 or unicast == len(data_to) or set(data_to[unicast:]) != {"2.0.0.20"})
-            and f"ArtDmx to {data_to}"),
-        typed and set(data_to) != {"2.0.0.20"} and f"ArtDmx to {set(data_to)}",
-    ]
-    problems = [p for group in problems for p in (group if isinstance(group, tuple) else [group])]
-    if any(problems):
-        fail(f"{output}: {', '.join(filter(None, problems))}")
-    print(f"--output={output}: from eth1; {len(packets)} packets at the receiver "
-          f"({len(art_net)} ArtPoll/ArtPollReply), none at the office")
+    talk = {(p["artnet.header.opcode"], p["ip.src"], p["ip.dst"]) for p in packets
+            if p.get("artnet.header.opcode", "0x5000") != "0x5000"}
+    to = [p["ip.dst"] for p in data]
+    first = to.index("2.0.0.20") if "2.0.0.20" in to else len(to)
+    # A typed address gets it all; else the broadcast until the node answers, then the node.
+    to_wanted = set(to) == {"2.0.0.20"} if "@" in output else 0 < first < len(to) and to == (
+        ["2.255.255.255"] * first + ["2.0.0.20"] * (len(to) - first))
+    problems = {
+        "the log does not name eth1": "from eth1 (2.0.0.10)" not in said,
+        f"sent from {[p['ip.src'] for p in packets]}":
+            {p["ip.src"] for p in packets} - {"2.0.0.10", "2.0.0.20"},
+        f"{sum(map(len, decoded[1:]))} packets reached the office": any(decoded[1:]),
+        "no universe discovery": not art_net and {"1"} != {p.get("e131disc.universe")
+                                                     for p in packets} - {None},
+        f"polls and answers {talk}": art_net and not {
+            ("0x2000", "2.0.0.10", "2.255.255.255"), ("0x2100", "2.0.0.20", "2.0.0.10"),
+            ("0x2100", "2.0.0.10", "2.0.0.20")} <= talk,
+        f"ArtDmx to {to}": art_net and not to_wanted,
+    }
+    if any(problems.values()):
+        fail(f"{output}: {', '.join(k for k, v in problems.items() if v)}")
+    print(f"--output={output}: from eth1; {len(packets)} packets at the receiver, "
+          f"{len(talk)} kinds of poll and answer; none at the office")
 
 
 def check_network_packets(output, packets):

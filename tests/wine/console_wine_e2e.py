@@ -612,9 +612,7 @@ def network_outputs(session, program):
             finally:
                 if process.poll() is None:
                     process.kill()
-            for capture in captures:
-                e2e.stop_capture(capture)
-            decoded = [e2e.decode(capture) for capture in captures]
+            decoded = [e2e.decode(e2e.stop_capture(capture)) for capture in captures]
         e2e.check_show_network(output, decoded, "\n".join(process.output.lines))
 
 
