@@ -82,10 +82,10 @@ bool NetworkOutput::Open(const OutputSettings& settings)
     m_repeats.Reset();
     m_lastFrame.reset();
     m_failure = {};
+    const std::string number = std::to_string(m_universe);
     writeLog(LogCategory::Network, LogLevel::Info,
-             m_universeName + (" " + std::to_string(m_universe)) + " goes to " +
-                 endpointText(m_destination) + " from " + m_interface.name + " (" +
-                 addressText(m_interface.address) + ")");
+             m_universeName + (" " + number) + " goes to " + endpointText(m_destination) +
+                 " from " + m_interface.name + " (" + addressText(m_interface.address) + ")");
     Opened(steadyNow(), listening);
     return true;
 }

@@ -156,49 +156,43 @@ TEST_F(NetworkOutputTest, ArtNetSequenceRunsOnPastLostFramesWhichAreWarnedOfOnce
 
 TEST(InterfaceChoiceTest, TheOperatorsChoiceOrTheOneTheDestinationNeeds)
 {
-    const std::vector<NetworkInterface> machine = {
-        {"lo", 0x7F000001, 0xFF000000, 1, true, true},
-        {"eth0", 0x0A000005, 0xFFFFFF00, 2, true, false},   // 10.0.0.5/24
-        {"eth1", 0x0200000A, 0xFF000000, 3, true, false},   // 2.0.0.10/8
-        {"eth1", 0x0A09000A, 0xFFFF0000, 3, true, false},   // 10.9.0.10/16
-        {"wlan0", 0xC0A80109, 0xFFFFFF00, 4, false, false}, // 192.168.1.9/24, down
+    const NetworkInterface lo{"lo", 0x7F000001, 0xFF000000, 1, true, true};
+    const NetworkInterface eth1{"eth1", 0x0200000A, 0xFF000000, 3, true, false}; // 2.0.0.10/8
+    const std::vector<NetworkInterface> machines[] = {
+        {lo,
+         {"eth0", 0x0A000005, 0xFFFFFF00, 2, true, false},
+         eth1,
+         {"eth1", 0x0A09000A, 0xFFFF0000, 3, true, false},    // 10.9.0.10/16
+         {"wlan0", 0xC0A80109, 0xFFFFFF00, 4, false, false}}, // down
+        {lo, eth1},                                           // a show network alone
+        {lo},
     };
-    const std::vector<NetworkInterface> showNetwork = {machine[0], machine[2]};
     const Route viaEth0{0x0A000005, {}}, none{std::nullopt, "Network is unreachable"};
     const std::string up = "lo 127.0.0.1, eth0 10.0.0.5, eth1 2.0.0.10, eth1 10.9.0.10";
-    // machine, wanted, destination, route; the address chosen or why none
-    using Case = std::tuple<bool, std::string, uint32_t, Route, uint32_t, OpenFailure>;
+    // machine, wanted, destination, route; the address chosen, or why none
+    using Case = std::tuple<int, std::string, uint32_t, Route, uint32_t, OpenFailure>;
     const Case cases[] = {
-        {true, "", 0xEFFF0001, viaEth0, 0x0A000005, {}}, // multicast: the default route's
-        {true, "", 0x02000014, viaEth0, 0x0200000A, {}}, // on eth1's network
-        {true, "", 0x7F000001, viaEth0, 0x7F000001, {}}, // the loopback
-        {true, "", 0xEFFF0001, none, 0, {Cause::InterfaceUnclear, "239.255.0.1:5568", up}},
-        {false, "", 0xEFFF0001, none, 0x0200000A, {}}, // the one show network, no route needed
-        {false, "", 0xFFFFFFFF, none, 0x0200000A, {}},
-        {true, "", 0x08080808, {0xAC100001, {}}, 0xAC100001, {}}, // an address the list lacks
-        {true, "eth1", 0xEFFF0001, none, 0x0200000A, {}},         // by name: its first address
-        {true, "eth1", 0x0A090101, none, 0x0A09000A, {}},         // ... or the one on the network
-        {true, "10.9.0.10", 0xEFFF0001, viaEth0, 0x0A09000A, {}}, // by address
-        {true, "wlan0", 0xEFFF0001, viaEth0, 0, {Cause::InterfaceDown, "wlan0", up}},
-        {true, "192.168.1.9", 0xEFFF0001, viaEth0, 0, {Cause::InterfaceDown, "192.168.1.9", up}},
-        {true, "eth9", 0xEFFF0001, viaEth0, 0, {Cause::InterfaceGone, "eth9", up}},
-        {false, "", 0xEFFF0001, none, 0x0200000A, {}},
+        {0, "", 0xEFFF0001, viaEth0, 0x0A000005, {}}, // multicast: the default route's
+        {0, "", 0x02000014, viaEth0, 0x0200000A, {}}, // on eth1's network
+        {0, "", 0x7F000001, viaEth0, 0x7F000001, {}}, // the loopback
+        {0, "", 0xEFFF0001, none, 0, {Cause::InterfaceUnclear, "239.255.0.1:5568", up}},
+        {1, "", 0xFFFFFFFF, none, 0x0200000A, {}}, // the one show network needs no route
+        {2, "", 0xEFFF0001, none, 0, {Cause::NoNetwork, "239.255.0.1:5568", none.failure}},
+        {0, "", 0x08080808, {0xAC100001, {}}, 0xAC100001, {}}, // an address the list lacks
+        {0, "eth1", 0xEFFF0001, none, 0x0200000A, {}},         // by name: its first address
+        {0, "eth1", 0x0A090101, none, 0x0A09000A, {}},         // ... or the one on the network
+        {0, "10.9.0.10", 0xEFFF0001, viaEth0, 0x0A09000A, {}}, // by address
+        {0, "wlan0", 0xEFFF0001, viaEth0, 0, {Cause::InterfaceDown, "wlan0", up}},
+        {0, "192.168.1.9", 0xEFFF0001, viaEth0, 0, {Cause::InterfaceDown, "192.168.1.9", up}},
+        {0, "eth9", 0xEFFF0001, viaEth0, 0, {Cause::InterfaceGone, "eth9", up}},
     };
-    for (const auto& [full, wanted, destination, route, chosen, failure] : cases) {
-        const InterfaceChoice choice =
-            chooseInterface(full ? machine : showNetwork, wanted, {destination, 5568},
-                            [&](uint32_t) { return route; });
+    for (const auto& [machine, wanted, destination, route, chosen, failure] : cases) {
+        const InterfaceChoice choice = chooseInterface(
+            machines[machine], wanted, {destination, 5568}, [&](uint32_t) { return route; });
         EXPECT_EQ(choice.chosen ? choice.chosen->address : 0, chosen) << wanted << destination;
         EXPECT_EQ(choice.failure.cause, failure.cause) << wanted << destination;
         EXPECT_EQ(choice.failure.device + choice.failure.reason, failure.device + failure.reason);
     }
-    const std::vector<NetworkInterface> loopbackAlone = {machine[0]};
-    const OpenFailure noRoute =
-        chooseInterface(loopbackAlone, "", {0xEFFF0001, 5568}, [&](uint32_t) {
-            return none;
-        }).failure;
-    EXPECT_EQ(noRoute.cause, Cause::NoNetwork);
-    EXPECT_EQ(noRoute.reason, "Network is unreachable");
 }
 
 TEST_F(NetworkOutputTest, NewDataGoesOutThreeTimesAndTheUniverseIsAnnouncedEveryTenSeconds)
@@ -210,11 +204,23 @@ TEST_F(NetworkOutputTest, NewDataGoesOutThreeTimesAndTheUniverseIsAnnouncedEvery
     // or '.' the console's poll; what goes out then: 'd' for a discovery packet, else the levels.
     using Step = std::tuple<int, char, std::string>;
     const Step steps[] = {
-        {0, 'a', "a"},    {40, '.', ""},     {50, '.', "a"},   {99, '.', ""},     {100, '.', "a"},
-        {300, '.', ""},   {900, 'a', "a"},   {950, '.', ""}, // the same data again: nothing owed
-        {1000, 'b', "b"}, {1050, 'b', "b"},  {1100, '.', "b"}, {1200, '.', ""}, // a sent copy
-                                                                                // counts
-        {9990, '.', ""},  {10000, '.', "d"}, {19990, '.', ""}, {20000, '.', "d"},
+        {0, 'a', "a"},
+        {40, '.', ""},
+        {50, '.', "a"},
+        {99, '.', ""},
+        {100, '.', "a"},
+        {300, '.', ""},
+        {900, 'a', "a"},
+        {950, '.', ""}, // the same data again: nothing owed
+        {1000, 'b', "b"},
+        {1050, 'b', "b"},
+        {1100, '.', "b"},
+        {1200, '.', ""}, // a sent copy
+                         // counts
+        {9990, '.', ""},
+        {10000, '.', "d"},
+        {19990, '.', ""},
+        {20000, '.', "d"},
     };
     std::string sent;
     std::string expected = "d"; // the first announcement, as it opened

@@ -36,19 +36,12 @@ TEST(OpenFailureTextTest, NetworkReasonsNameTheInterfacesAndEchoTypedTextShort)
 {
     using Cause = OpenFailure::Cause;
     const std::string up = "eth0 10.0.0.5, eth1 2.0.0.10";
-    const std::string longText = "10.0.0.1" + std::string(300, '9');
     const std::pair<OpenFailure, std::string> cases[] = {
-        {{Cause::NotIpv4Address, {}, longText},
+        {{Cause::NotIpv4Address, {}, "10.0.0.1" + std::string(300, '9')},
          "“10.0.0.1" + std::string(32, '9') +
              "…”不是 IPv4 地址。请输入形如 192.168.1.20 的地址，或留空。"},
-        {{Cause::NotADestination, {}, "0.0.0.0"},
-         "“0.0.0.0”不能作为目的地址：0.x.x.x 和 240.0.0.0 至 255.255.255.254 不指向任何接收端。"
-         "请输入接收端的地址，或留空。"},
-        {{Cause::InterfaceGone, "以太网" + std::string(50, '2'), up},
-         "本机没有网卡“以太网" + std::string(37, '2') + "…”。已连接的网卡：" + up + "。"},
-        {{Cause::InterfaceGone, "eth9", ""}, "本机没有网卡“eth9”。已连接的网卡：无。"},
-        {{Cause::InterfaceDown, "wlan0", up},
-         "网卡“wlan0”未连接（已停用或未接网线）。请接好网线，或选择另一块网卡。"},
+        {{Cause::InterfaceGone, "以太网" + std::string(50, '2'), ""},
+         "本机没有网卡“以太网" + std::string(37, '2') + "…”。已连接的网卡：无。"},
         {{Cause::InterfaceUnclear, "239.255.0.1:5568", up},
          "本机有多块网卡，但没有通往 239.255.0.1:5568 的路由，无法判断该用哪一块。"
          "请在“网卡”中选择灯光网络所在的网卡（已连接的网卡：" +
