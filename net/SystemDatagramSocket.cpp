@@ -42,28 +42,16 @@ bool SystemDatagramSocket::open(const SocketSetup& setup)
     // socket of its own asks, from the same address and interface, since the one kept sends to
     // others too.
     SocketError error;
-    const SocketHandle probe = openKept(setup, {setup.local.address, 0}, error);
+    const SocketHandle probe =
+        openSocket({setup.local.address, 0}, setup.interfaceIndex, setup.interfaceAddress, error);
     if (probe != kNoSocket) {
         error = connectOnce(probe, setup.destination);
         closeSocket(probe);
     }
     if (!error)
-        m_socket = openKept(setup, setup.local, error);
+        m_socket = openSocket(setup.local, setup.interfaceIndex, setup.interfaceAddress, error);
     m_failure = error ? OpenFailure{causeOf(error.kind), destination, error.text} : OpenFailure{};
     return m_socket != kNoSocket;
-}
-
-SocketHandle SystemDatagramSocket::openKept(const SocketSetup& setup, const Ipv4Endpoint& local,
-                                            SocketError& error)
-{
-    const SocketHandle socket = openSocket(local, error);
-    if (socket == kNoSocket || setup.interfaceIndex == 0)
-        return socket;
-    error = keepToInterface(socket, setup.interfaceIndex, setup.interfaceAddress);
-    if (!error)
-        return socket;
-    closeSocket(socket);
-    return kNoSocket;
 }
 
 Route SystemDatagramSocket::routeTo(uint32_t address) const
@@ -71,7 +59,7 @@ Route SystemDatagramSocket::routeTo(uint32_t address) const
     // The route a connect looks up leaves from the address the socket is then bound to.
     SocketError error;
     Ipv4Endpoint local;
-    const SocketHandle probe = openSocket({}, error);
+    const SocketHandle probe = openSocket({}, 0, 0, error);
     if (probe != kNoSocket) {
         error = connectOnce(probe, {address, 9}); // any port: nothing is sent
         if (!error)

@@ -24,10 +24,6 @@ public:
     Route routeTo(uint32_t address) const override;
 
 private:
-    // A socket bound to local and kept to the setup's interface, if it names one.
-    static SocketHandle openKept(const SocketSetup& setup, const Ipv4Endpoint& local,
-                                 SocketError& error);
-
     SocketHandle m_socket = kNoSocket;
     OpenFailure m_failure;
     std::string m_sendFailure;

@@ -26,21 +26,21 @@ PRO_MESSAGE = 518  # 0x7E, label, length (2), slots 0 to 512, 0xE7
 STRIPS = 6
 REFRESH_LIMIT = 1.0  # receivers take a longer gap between frames for a lost signal
 
-# The show network. The console's network gets eth1 (2.0.0.10/8) to a receiver at 2.0.0.20, with
-# no default route (layout a); with an office, also eth0 (10.0.0.10/24) to it, which has the
-# default route (layout b). $RECEIVER and $OFFICE name the other networks by a process in each.
+# The show network: the console's network gets eth1 (2.0.0.10/8) to a receiver at 2.0.0.20 and
+# eth0 (10.0.0.10/24) to an office at 10.0.0.1, named by a process in each. In layout a eth0 is
+# down and there is no default route, in layout b ($OFFICE set) the default route is the office's.
 CONSOLE_NETWORK = r'''
 ip link set lo up
-ip route del default 2>/dev/null || true
 ip link add eth1 type veth peer name eth0 netns "$RECEIVER"
+ip link add eth0 type veth peer name eth0 netns "$OFFICE"
 ip addr add 2.0.0.10/8 dev eth1
+ip addr add 10.0.0.10/24 dev eth0
 ip link set eth1 up
-if [ -n "$OFFICE" ]; then
-    ip link add eth0 type veth peer name eth0 netns "$OFFICE"
-    ip addr add 10.0.0.10/24 dev eth0
-    ip link set eth0 up
-    ip route add default via 10.0.0.1
-fi
+'''
+LAYOUT = r'''
+ip route del default 2>/dev/null || true
+ip link set eth0 "$([ -n "$OFFICE" ] && echo up || echo down)"
+[ -z "$OFFICE" ] || ip route add default via 10.0.0.1
 '''
 # Starts tshark recording the DMX packets to $CAPTURE (its process id in $CAPTURE.pid) and waits
 # until it records.
@@ -49,7 +49,7 @@ tshark -i any -q -f "udp port 5568 or udp port 6454" -w "$CAPTURE" >/dev/null 2>
 echo $! >"$CAPTURE.pid"
 while [ ! -s "$CAPTURE" ]; do sleep 0.05; done
 '''
-# An Art-Net node at 2.0.0.20 with an output of port-address 3: it answers polls and polls once.
+# An Art-Net node at 2.0.0.20 with an output of port-address 3: it answers polls, and polls back.
 ART_NET_NODE = r'''
 import socket
 node = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
@@ -60,10 +60,9 @@ reply[0:16] = b"Art-Net\0\x00\x21" + bytes([2, 0, 0, 20, 0x36, 0x19])
 reply[26:32], reply[173], reply[174], reply[190] = b"E2Node", 1, 0x80, 3
 while True:
     data, sender = node.recvfrom(1024)
-    if data[:10] == poll[:10]:
+    if data[:10] == poll[:10] and sender[0] != "2.0.0.20":
         node.sendto(reply, (sender[0], 6454))
-        node.sendto(poll, (sender[0], 6454)) if poll else None
-        poll = b""
+        node.sendto(poll, (sender[0], 6454))
 '''
 
 SETUP_DEV = r'''
@@ -346,7 +345,7 @@ def network_namespace():
 
 def in_network(holder, script, background=False, **env):
     """Runs the shell script in holder's network (this process's without one)."""
-    command = ["nsenter", "-t", str(holder.pid), "-n"] * bool(holder) + ["sh", "-ec", script]
+    command = (["nsenter", "-t", str(holder.pid), "-n"] if holder else []) + ["sh", "-ec", script]
     if background:
         return subprocess.Popen(command, env={**os.environ, **env})
     return subprocess.run(command, env={**os.environ, **env}, check=True, timeout=30)
@@ -359,27 +358,34 @@ NETWORK_RUNS = (("sacn:1", False), ("artnet:3", False),
 
 
 @contextlib.contextmanager
-def show_network(office, console=None):
-    """Builds the layout in console's network (this process's without one), with tshark recording
-    at the receiver (and the office); yields the captures, to be decoded once stop_capture has
-    ended them."""
+def show_network(console=None):
+    """Joins console's network (this process's without one) to a receiver's and an office's,
+    where tshark can record; yields a function that sets up a layout, office or not, and gives
+    the captures of a run, to be decoded once stop_capture has ended them."""
     directory = tempfile.mkdtemp(prefix="orvanel-capture-")
-    peers = [network_namespace() for _ in range(2 if office else 1)]
-    captures = [os.path.join(directory, f"{n}.pcapng") for n in range(len(peers))]
-    in_network(console, CONSOLE_NETWORK, RECEIVER=str(peers[0].pid),
-               OFFICE=str(peers[-1].pid) if office else "")
-    for peer, address, capture in zip(peers, ("2.0.0.20/8", "10.0.0.1/24"), captures):
-        in_network(peer, "ip link set lo up; ip addr add $ADDRESS dev eth0; ip link set eth0 up"
-                   + CAPTURE_START, ADDRESS=address, CAPTURE=capture)
+    peers = [network_namespace(), network_namespace()]  # the receiver, the office
+    in_network(console, CONSOLE_NETWORK, RECEIVER=str(peers[0].pid), OFFICE=str(peers[1].pid))
+    for peer, address in zip(peers, ("2.0.0.20/8", "10.0.0.1/24")):
+        in_network(peer, "ip link set lo up; ip addr add $ADDRESS dev eth0; ip link set eth0 up",
+                   ADDRESS=address)
     node = in_network(peers[0], 'exec python3 -c "$NODE"', True, NODE=ART_NET_NODE)
+    runs = []
+
+    def layout(office):
+        in_network(console, LAYOUT, OFFICE="yes" if office else "")
+        runs.append([os.path.join(directory, f"{len(runs)}-{n}.pcapng") for n in range(2)])
+        for peer, capture in zip(peers, runs[-1]):
+            in_network(peer, CAPTURE_START, CAPTURE=capture)
+        return runs[-1]
+
     try:
-        yield captures
+        yield layout
     finally:
         for process in [node] + peers:
             process.kill()
             process.wait()
-        if not console:
-            in_network(None, "ip link del eth1; ip link del eth0 2>/dev/null || true")
+        for capture in sum(runs, []):  # their networks end, and the links with them
+            stop_capture(capture)
         shutil.rmtree(directory, ignore_errors=True)
 
 
@@ -387,18 +393,20 @@ def network_outputs(program):
     """sACN and Art-Net on the show network, as Wireshark decodes them at the receiver."""
     for output, office in NETWORK_RUNS:
         network = network_namespace()
-        with show_network(office, network) as captures, running_program(
-                program, args="--output=" + output, network=network.pid) as (display, console, _, _):
-            wait_for_packets(captures[0], STRIPS)  # the start-up frames: the console is ready
-            window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro")
-            xdotool(display, "windowfocus", "--sync", window.split()[0])
-            # Slider 1 to the bottom, then 200 typed into value 1 and sent with 发送.
-            xdotool(display, "key", "Tab", "Tab", "End", "Tab", "Tab", "Tab", "Tab")
-            xdotool(display, "type", "200")
-            xdotool(display, "key", "shift+Tab", "shift+Tab", "space")
-            time.sleep(3)  # the idle refresh, and an Art-Net poll
-            xdotool(display, "key", "Escape")
-            console.wait(timeout=10)
+        with show_network(network) as layout:
+            captures = layout(office)
+            with running_program(program, args="--output=" + output, network=network.pid) as (
+                    display, console, _, _):
+                wait_for_packets(captures[0], STRIPS)  # the start-up frames: the console is ready
+                window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro")
+                xdotool(display, "windowfocus", "--sync", window.split()[0])
+                # Slider 1 to the bottom, then 200 typed into value 1 and sent with 发送.
+                xdotool(display, "key", "Tab", "Tab", "End", "Tab", "Tab", "Tab", "Tab")
+                xdotool(display, "type", "200")
+                xdotool(display, "key", "shift+Tab", "shift+Tab", "space")
+                time.sleep(3)  # the idle refresh, and an Art-Net poll
+                xdotool(display, "key", "Escape")
+                console.wait(timeout=10)
             decoded = [decode(stop_capture(capture)) for capture in captures]
         network.kill()
         check_show_network(output, decoded, console.output)

@@ -595,9 +595,11 @@ def operator_session(session, line, program):
 def network_outputs(session, program):
     """sACN and Art-Net from the Windows program on the show network, as Wireshark decodes them
     at the receiver. Wine makes sockets in its server, so the layouts are built in the session's
-    own network (see the shell script)."""
-    for output, office in e2e.NETWORK_RUNS:
-        with e2e.show_network(office) as captures:
+    own network (see the shell script), once: wine keeps the index an interface's name had when it
+    first saw it."""
+    with e2e.show_network() as layout:
+        for output, office in e2e.NETWORK_RUNS:
+            captures = layout(office)
             process = session.launch(program, "--output=" + output)
             try:
                 e2e.wait_for_packets(captures[0], e2e.STRIPS, timeout=STARTUP_TIMEOUT)
@@ -612,8 +614,9 @@ def network_outputs(session, program):
             finally:
                 if process.poll() is None:
                     process.kill()
+                print_program_output(process)
             decoded = [e2e.decode(e2e.stop_capture(capture)) for capture in captures]
-        e2e.check_show_network(output, decoded, "\n".join(process.output.lines))
+            e2e.check_show_network(output, decoded, "\n".join(process.output.lines))
 
 
 # ---- The installer -----------------------------------------------------------------------------
