@@ -203,25 +203,14 @@ TEST_F(NetworkOutputTest, NewDataGoesOutThreeTimesAndTheUniverseIsAnnouncedEvery
     // When each step runs (ms from the opening); what it does: a frame of that level in slot 1,
     // or '.' the console's poll; what goes out then: 'd' for a discovery packet, else the levels.
     using Step = std::tuple<int, char, std::string>;
+    // clang-format off
     const Step steps[] = {
-        {0, 'a', "a"},
-        {40, '.', ""},
-        {50, '.', "a"},
-        {99, '.', ""},
-        {100, '.', "a"},
-        {300, '.', ""},
-        {900, 'a', "a"},
-        {950, '.', ""}, // the same data again: nothing owed
-        {1000, 'b', "b"},
-        {1050, 'b', "b"},
-        {1100, '.', "b"},
-        {1200, '.', ""}, // a sent copy
-                         // counts
-        {9990, '.', ""},
-        {10000, '.', "d"},
-        {19990, '.', ""},
-        {20000, '.', "d"},
+        {0, 'a', "a"}, {40, '.', ""}, {50, '.', "a"}, {99, '.', ""}, {100, '.', "a"}, {300, '.', ""},
+        {900, 'a', "a"}, {950, '.', ""},                                   // the same data: no copies
+        {1000, 'b', "b"}, {1050, 'b', "b"}, {1100, '.', "b"}, {1200, '.', ""}, // a copy sent counts
+        {9990, '.', ""}, {10000, '.', "d"}, {19990, '.', ""}, {20000, '.', "d"},
     };
+    // clang-format on
     std::string sent;
     std::string expected = "d"; // the first announcement, as it opened
     for (const auto& [at, action, out] : steps) {

@@ -157,6 +157,7 @@ struct PollReplyFields
 
 Bytes pollReply(const PollReplyFields& f)
 {
+    // clang-format off
     return join({
         {'A', 'r', 't', '-', 'N', 'e', 't', 0}, // ID
         {0x00, 0x21},                           // OpCode OpPollReply 0x2100, low byte first
@@ -168,29 +169,18 @@ Bytes pollReply(const PollReplyFields& f)
         {0x00},                                 // UBEA version
         {0xD0},                                 // Status1: indicators normal, set on the device
         {0x00, 0x00},                           // ESTA manufacturer
-        text(f.shortName, 18),
-        text(f.longName, 64),
-        text(f.nodeReport, 64),
-        {0x00, 0x01}, // NumPorts
-        f.portTypes,
-        f.goodInput,
-        Bytes(4, 0), // PortTypes, GoodInput, GoodOutputA
-        f.swIn,
-        f.swOut, // SwIn, SwOut
-        {0, 0, 0},
-        {0, 0, 0}, // AcnPriority, SwMacro, SwRemote; spare
-        {f.style}, // Style
-        Bytes(6, 0),
-        f.ip,
-        {f.bindIndex}, // MAC, BindIp, BindIndex
-        {0x08},        // Status2: 15-bit port-addresses
-        Bytes(4, 0),
-        {0},
-        Bytes(6, 0),
-        {0, 0},
-        {0, 0},       // GoodOutputB, Status3, UID, User, rate
-        Bytes(11, 0), // filler
+        text(f.shortName, 18), text(f.longName, 64), text(f.nodeReport, 64),
+        {0x00, 0x01},                           // NumPorts
+        f.portTypes, f.goodInput, Bytes(4, 0),  // PortTypes, GoodInput, GoodOutputA
+        f.swIn, f.swOut,                        // SwIn, SwOut
+        {0, 0, 0}, {0, 0, 0},                   // AcnPriority, SwMacro, SwRemote; spare
+        {f.style},                              // Style
+        Bytes(6, 0), f.ip, {f.bindIndex},       // MAC, BindIp, BindIndex
+        {0x08},                                 // Status2: 15-bit port-addresses
+        Bytes(4, 0), {0}, Bytes(6, 0), {0, 0, 0, 0}, // GoodOutputB, Status3, UID, User, rate
+        Bytes(11, 0),                           // filler
     });
+    // clang-format on
 }
 } // namespace
 
@@ -222,33 +212,17 @@ TEST(NetworkPacketTest, ArtPollAndArtPollReplyBothWays)
     const ArtPollReplyPacket reply =
         artPollReplyPacket({0x0200000A, 0x1234, "Orvanel", "Orvanel DMX512 console on desk",
                             "#0001 [0001] Sending port-address 4660", true});
+    // clang-format off
     EXPECT_EQ(Bytes(reply.begin(), reply.end()),
-              pollReply({{2, 0, 0, 10},
-                         0x12,
-                         0x03,
-                         "Orvanel",
-                         "Orvanel DMX512 console on desk",
-                         "#0001 [0001] Sending port-address 4660",
-                         {0x40, 0, 0, 0},
-                         {0x80, 0, 0, 0},
-                         {0x04, 0, 0, 0},
-                         Bytes(4, 0),
-                         0x01,
-                         1}));
+              pollReply({{2, 0, 0, 10}, 0x12, 0x03, "Orvanel", "Orvanel DMX512 console on desk",
+                         "#0001 [0001] Sending port-address 4660", {0x40, 0, 0, 0},
+                         {0x80, 0, 0, 0}, {0x04, 0, 0, 0}, Bytes(4, 0), 0x01, 1}));
 
     // A node's: outputs on ports 1 and 3 (port 2 an input), net 1, sub-net 2.
-    const Bytes node = pollReply({{2, 0, 0, 20},
-                                  0x01,
-                                  0x02,
-                                  "Dimmer rack",
-                                  "",
-                                  "",
-                                  {0x80, 0x40, 0x80, 0},
-                                  Bytes(4, 0),
-                                  {0x05, 0, 0, 0},
-                                  {0x03, 0, 0x0F, 0},
-                                  0x00,
-                                  2});
+    const Bytes node = pollReply({{2, 0, 0, 20}, 0x01, 0x02, "Dimmer rack", "", "",
+                                  {0x80, 0x40, 0x80, 0}, Bytes(4, 0), {0x05, 0, 0, 0},
+                                  {0x03, 0, 0x0F, 0}, 0x00, 2});
+    // clang-format on
     const auto parsed = parseArtPollReply(node);
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->address, 0x02000014u);
