@@ -92,8 +92,8 @@ bool NetworkOutput::Open(const OutputSettings& settings)
 
 bool NetworkOutput::OpenSocket(bool& listening)
 {
-    SocketSetup setup{m_destination, {m_interface.address, 0}, m_interface.index,
-                      m_interface.address};
+    SocketSetup setup{
+        m_destination, {m_interface.address, 0}, m_interface.index, m_interface.address};
     const uint16_t port = ListeningPort();
     if (port == 0)
         return m_socket.open(setup);
