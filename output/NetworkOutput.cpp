@@ -92,7 +92,7 @@ bool NetworkOutput::Open(const OutputSettings& settings)
 
 bool NetworkOutput::OpenSocket(bool& listening)
 {
-    SocketSetup setup{
+    const SocketSetup setup{
         m_destination, {m_interface.address, 0}, m_interface.index, m_interface.address};
     const uint16_t port = ListeningPort();
     if (port == 0)
