@@ -43,6 +43,7 @@ std::string portList(const std::map<int, std::string>& ports)
     }
     return AfxFormatString(IDS_PORTS_HERE, {list});
 }
+
 // The interfaces that are up, or that there are none.
 std::string interfaceList(const std::string& up)
 {
