@@ -3,7 +3,7 @@
 #include <algorithm>
 
 namespace {
-// Three polls unanswered.
+// About three polls unanswered.
 constexpr std::chrono::seconds kForgetAfter{10};
 } // namespace
 
