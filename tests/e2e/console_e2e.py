@@ -402,6 +402,9 @@ def network_outputs(program):
                 xdotool(display, "windowfocus", "--sync", window.split()[0])
                 # Slider 1 to the bottom, then 200 typed into value 1 and sent with 发送.
                 xdotool(display, "key", "Tab", "Tab", "End", "Tab", "Tab", "Tab", "Tab")
+                # The slider's last repaint writes the field, and may come after the focus did.
+                time.sleep(0.5)
+                xdotool(display, "key", "ctrl+a")
                 xdotool(display, "type", "200")
                 xdotool(display, "key", "shift+Tab", "shift+Tab", "space")
                 time.sleep(3)  # the idle refresh, and an Art-Net poll
