@@ -19,7 +19,13 @@ struct OpenFailure
         NoNetwork,          // no network, or no route from here to the destination
         NotIpv4Address,     // the typed destination is not a dotted IPv4 address; reason: the text
         UniverseOutOfRange, // the universe or port-address is outside its kind's range; reason: it
-        SendRefused, // the system refuses to send there (a firewall, a broadcast not allowed)
+        SendRefused,     // the system refuses to send there (a firewall, a broadcast not allowed)
+        NotADestination, // the typed address cannot be sent to (0.0.0.0); reason: the text
+        // The interface to send from; device: the interface asked for, or for InterfaceUnclear
+        // the destination; reason: the interfaces that are up ("eth0 10.0.0.5, eth1 2.0.0.10").
+        InterfaceGone,    // the machine has no interface of that name or address
+        InterfaceDown,    // the interface is switched off or not connected
+        InterfaceUnclear, // several interfaces are up and no route says which leads there
     };
 
     Cause cause = Cause::None;

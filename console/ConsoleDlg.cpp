@@ -168,6 +168,10 @@ void CConsoleDlg::OnPortSettings()
     // A continuous loop that dispatched this click waits here and goes on with whatever port is
     // open afterwards.
     CPortSettingsDlg dlg;
+    dlg.m_interfaces = theOutput.NetworkInterfaces();
+    // The nodes come from the Art-Net output in use: it has been listening since it opened,
+    // while a search begun here would keep the operator waiting for the answers.
+    dlg.m_receivers = theOutput.Status().heard;
     if (dlg.DoModal() != IDOK)
         return;
 

@@ -16,6 +16,20 @@ bool namedAfterPort(const std::string& device, const std::string& port)
     return device.ends_with(port);
 }
 
+// What the operator typed, as the box echoes it: at most kEchoed characters, so that a long text
+// neither widens the box beyond the screen nor pushes the advice out of it.
+std::string echoed(const std::string& typed)
+{
+    constexpr size_t kEchoed = 40;
+    size_t characters = 0;
+    for (size_t at = 0; at < typed.size(); ++at) {
+        const bool starts = (static_cast<unsigned char>(typed[at]) & 0xC0) != 0x80;
+        if (starts && characters++ == kEchoed)
+            return typed.substr(0, at) + "…";
+    }
+    return typed;
+}
+
 std::string portList(const std::map<int, std::string>& ports)
 {
     if (ports.empty())
@@ -28,6 +42,12 @@ std::string portList(const std::map<int, std::string>& ports)
         list += namedAfterPort(device, port) ? port : port + " (" + device + ")";
     }
     return AfxFormatString(IDS_PORTS_HERE, {list});
+}
+
+// The interfaces that are up, or that there are none.
+std::string interfaceList(const std::string& up)
+{
+    return up.empty() ? loadString(IDS_NO_INTERFACE_UP) : up;
 }
 } // namespace
 
@@ -53,9 +73,19 @@ std::string describeOpenFailure(int portNumber, unsigned nBaud, const OpenFailur
     case OpenFailure::Cause::NoNetwork:
         return AfxFormatString(IDS_NO_NETWORK_DETAIL, {failure.device, failure.reason});
     case OpenFailure::Cause::NotIpv4Address:
-        return AfxFormatString(IDS_NOT_IPV4_DETAIL, {failure.reason});
+        return AfxFormatString(IDS_NOT_IPV4_DETAIL, {echoed(failure.reason)});
+    case OpenFailure::Cause::NotADestination:
+        return AfxFormatString(IDS_NOT_A_DESTINATION_DETAIL, {echoed(failure.reason)});
+    case OpenFailure::Cause::InterfaceGone:
+        return AfxFormatString(IDS_INTERFACE_GONE_DETAIL,
+                               {echoed(failure.device), interfaceList(failure.reason)});
+    case OpenFailure::Cause::InterfaceDown:
+        return AfxFormatString(IDS_INTERFACE_DOWN_DETAIL, {echoed(failure.device)});
+    case OpenFailure::Cause::InterfaceUnclear:
+        return AfxFormatString(IDS_INTERFACE_UNCLEAR_DETAIL,
+                               {failure.device, interfaceList(failure.reason)});
     case OpenFailure::Cause::UniverseOutOfRange:
-        return AfxFormatString(IDS_UNIVERSE_OUT_OF_RANGE_DETAIL, {failure.reason});
+        return AfxFormatString(IDS_UNIVERSE_OUT_OF_RANGE_DETAIL, {echoed(failure.reason)});
     case OpenFailure::Cause::SendRefused:
         return AfxFormatString(IDS_SEND_REFUSED_DETAIL, {failure.device, failure.reason});
     case OpenFailure::Cause::None:

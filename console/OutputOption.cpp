@@ -99,9 +99,12 @@ std::string takeNetwork(const std::vector<std::string>& parts, const std::string
 
 std::string takeOutputOption(const std::string& text, OutputSettings& settings)
 {
-    const size_t at = text.find('@');
-    const std::string where = text.substr(0, at);
-    const std::string address = at == std::string::npos ? std::string() : text.substr(at + 1);
+    // The interface comes last, after a "%", and may hold any character but that.
+    const size_t percent = text.find('%');
+    const std::string head = text.substr(0, percent);
+    const size_t at = head.find('@');
+    const std::string where = head.substr(0, at);
+    const std::string address = at == std::string::npos ? std::string() : head.substr(at + 1);
     const std::vector<std::string> parts = splitAtColons(where);
 
     const std::string name = lowerCase(parts[0]);
@@ -112,8 +115,14 @@ std::string takeOutputOption(const std::string& text, OutputSettings& settings)
     OutputSettings taken;
     taken.kind = kind->kind;
     const bool network = kind->transport == OutputTransport::Network;
-    if (parts.size() > (network ? 2u : 3u) || (!network && at != std::string::npos))
+    if (parts.size() > (network ? 2u : 3u) ||
+        (!network && (at != std::string::npos || percent != std::string::npos)))
         return AfxFormatString(IDS_OPTION_TOO_MANY_PARTS, {text});
+    if (percent != std::string::npos) {
+        taken.networkInterface = text.substr(percent + 1);
+        if (taken.networkInterface.empty())
+            return AfxFormatString(IDS_OPTION_NO_INTERFACE, {text});
+    }
     const std::string refused =
         network ? takeNetwork(parts, at == std::string::npos ? nullptr : &address, taken)
                 : takeSerial(parts, taken);

@@ -1,12 +1,14 @@
 #include "PortSettingsDlg.h"
 
 #include "framework/DataExchange.h"
+#include "framework/FormatString.h"
 #include "framework/Resources.h"
+#include "net/Ipv4Address.h"
 #include "res/resource.h"
 #include "serial/PortNames.h"
 
+#include <algorithm>
 #include <iterator>
-#include <utility>
 
 namespace {
 constexpr int kPortCount = 8; // COM1 to COM8, as the list's initial data has them
@@ -27,10 +29,9 @@ const OutputKindRow& kindAt(int index)
 }
 
 // The dialog's fields that a kind may take.
-constexpr std::pair<int, OutputField> kFields[] = {{IDC_PORT_LIST, kPortField},
-                                                   {IDC_BAUD, kRateField},
-                                                   {IDC_UNIVERSE, kUniverseField},
-                                                   {IDC_ADDRESS, kAddressField}};
+constexpr std::pair<int, OutputField> kFields[] = {
+    {IDC_PORT_LIST, kPortField},  {IDC_BAUD, kRateField},           {IDC_UNIVERSE, kUniverseField},
+    {IDC_ADDRESS, kAddressField}, {IDC_INTERFACE, kInterfaceField}, {IDC_NODE_LIST, kNodeField}};
 } // namespace
 
 PortDeviceFunction setPortDeviceFunction(PortDeviceFunction function)
@@ -47,6 +48,7 @@ CPortSettingsDlg::CPortSettingsDlg(CDialog* pParent) : CDialog(IDD_PORT_SETTINGS
             SetDlgItemInt(IDC_UNIVERSE, kind.defaultUniverse);
         EnableFieldsOfKind(kind);
     });
+    mapCommand(IDC_NODE_LIST, CBN_SELCHANGE, [this] { OnNodeChosen(); });
 }
 
 bool CPortSettingsDlg::OnInitDialog()
@@ -57,6 +59,8 @@ bool CPortSettingsDlg::OnInitDialog()
         const std::optional<std::string> device = portDevice(index + 1);
         SetListItemTip(IDC_PORT_LIST, index, device ? *device : loadString(IDS_NO_SUCH_PORT));
     }
+    FillInterfaceList();
+    FillNodeList();
     const bool focusFirst = CDialog::OnInitDialog();
     EnableFieldsOfKind(kindAt(m_nOutputKind));
     return focusFirst;
@@ -72,7 +76,49 @@ const OutputKindRow& CPortSettingsDlg::ChosenKind()
 void CPortSettingsDlg::EnableFieldsOfKind(const OutputKindRow& kind)
 {
     for (const auto& [id, field] : kFields)
-        EnableDlgItem(id, kind.fields & field);
+        EnableDlgItem(id, (kind.fields & field) && (id != IDC_NODE_LIST || !m_nodeEntries.empty()));
+}
+
+void CPortSettingsDlg::FillInterfaceList()
+{
+    AddListItem(IDC_INTERFACE, loadString(IDS_INTERFACE_AUTOMATIC));
+    m_offered.clear();
+    std::ranges::copy_if(m_interfaces, std::back_inserter(m_offered), &NetworkInterface::up);
+    for (const NetworkInterface& entry : m_offered)
+        AddListItem(IDC_INTERFACE, entry.name + "  " + addressText(entry.address));
+}
+
+void CPortSettingsDlg::FillNodeList()
+{
+    m_nodeEntries.clear();
+    for (const HeardReceiver& receiver : m_receivers) {
+        for (const uint16_t universe : receiver.universes)
+            m_nodeEntries.emplace_back(receiver.address, universe);
+    }
+    AddListItem(IDC_NODE_LIST,
+                loadString(m_nodeEntries.empty() ? IDS_NODES_NONE : IDS_NODES_CHOOSE));
+    for (const HeardReceiver& receiver : m_receivers) {
+        for (const uint16_t universe : receiver.universes)
+            AddListItem(
+                IDC_NODE_LIST,
+                AfxFormatString(IDS_NODE_ENTRY, {receiver.name, addressText(receiver.address),
+                                                 std::to_string(universe)}));
+    }
+    CDataExchange dx(this, false);
+    int first = 0;
+    DDX_CBIndex(&dx, IDC_NODE_LIST, first);
+}
+
+void CPortSettingsDlg::OnNodeChosen()
+{
+    int index = 0;
+    CDataExchange dx(this, true);
+    DDX_CBIndex(&dx, IDC_NODE_LIST, index);
+    if (index < 1 || index > static_cast<int>(m_nodeEntries.size()))
+        return;
+    const auto& [address, universe] = m_nodeEntries[static_cast<size_t>(index - 1)];
+    SetDlgItemText(IDC_ADDRESS, addressText(address));
+    SetDlgItemInt(IDC_UNIVERSE, universe);
 }
 
 void CPortSettingsDlg::DoDataExchange(CDataExchange* pDX)
@@ -90,6 +136,8 @@ void CPortSettingsDlg::DoDataExchange(CDataExchange* pDX)
         DDX_Text(pDX, IDC_UNIVERSE, m_nUniverse);
     if (fields & kAddressField)
         DDX_Text(pDX, IDC_ADDRESS, m_strAddress);
+    if (fields & kInterfaceField)
+        DDX_CBIndex(pDX, IDC_INTERFACE, m_nInterfaceIndex);
 }
 
 OutputSettings CPortSettingsDlg::Settings() const
@@ -102,5 +150,12 @@ OutputSettings CPortSettingsDlg::Settings() const
     settings.baudRate = static_cast<unsigned>(m_nBaudRate);
     settings.universe = m_nUniverse;
     settings.address = m_strAddress;
+    // An interface goes by its name, or by its address where the name has several.
+    if (m_nInterfaceIndex > 0 && m_nInterfaceIndex <= static_cast<int>(m_offered.size())) {
+        const NetworkInterface& chosen = m_offered[static_cast<size_t>(m_nInterfaceIndex - 1)];
+        const bool nameAlone =
+            std::ranges::count(m_offered, chosen.name, &NetworkInterface::name) == 1;
+        settings.networkInterface = nameAlone ? chosen.name : addressText(chosen.address);
+    }
     return settings;
 }

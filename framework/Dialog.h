@@ -55,6 +55,9 @@ public:
     void SetDlgItemInt(int nID, int nValue);
     std::string GetDlgItemText(int nID) const; // UTF-8
     void SetDlgItemText(int nID, std::string_view text);
+    // Appends an entry to the drop-down list nID, for lists whose entries are known only as the
+    // dialog runs; returns its index, -1 when there is no such list.
+    int AddListItem(int nID, std::string_view text);
     // A hint shown over entry nIndex of the drop-down list nID, and over the list while that
     // entry is chosen.
     void SetListItemTip(int nID, int nIndex, std::string_view tip);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NetworkInterface.h"
 #include "base/OpenFailure.h"
 
 #include <cstdint>
@@ -27,6 +28,19 @@ struct SocketSetup
     // The address (0: any) and port (0: any) the socket is bound to, which datagrams are sent from
     // and received at. A port is shared with other programs that share it too.
     Ipv4Endpoint local;
+    // The interface every datagram leaves on, whatever the routes say, by the system's index and
+    // its address: multicast and broadcast go out there, and so does unicast to a host the routes
+    // would send elsewhere or nowhere. Index 0 leaves it to the routes.
+    unsigned interfaceIndex = 0;
+    uint32_t interfaceAddress = 0;
+};
+
+// What the routes say of a destination: the address of this machine a datagram there leaves
+// from, or, when none would leave, the system's reason.
+struct Route
+{
+    std::optional<uint32_t> from;
+    std::string failure;
 };
 
 struct ReceivedDatagram
@@ -35,9 +49,9 @@ struct ReceivedDatagram
     std::vector<uint8_t> bytes;
 };
 
-// A UDP socket as the network outputs use it. Multicast keeps the system's time-to-live (1: the
-// local network, where the receivers are) and its loopback (on: a receiver on this machine, such
-// as a visualiser, gets the data too).
+// A UDP socket as the network outputs use it, and what they ask of the machine's network. Multicast
+// keeps the system's time-to-live (1: the local network, where the receivers are) and its loopback
+// (on: a receiver on this machine, such as a visualiser, gets the data too).
 class DatagramSocket
 {
 public:
@@ -54,6 +68,11 @@ public:
     virtual const OpenFailure& openFailure() const = 0;
     // Why the last send failed, in the system's words.
     virtual const std::string& sendFailure() const = 0;
+
+    // The machine's IPv4 interfaces now.
+    virtual std::vector<NetworkInterface> interfaces() const = 0;
+    // Where the routes send datagrams to address from.
+    virtual Route routeTo(uint32_t address) const = 0;
 };
 
 // The datagram socket of the platform this program runs on.

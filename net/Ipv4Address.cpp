@@ -47,12 +47,23 @@ std::optional<uint32_t> destinationAddress(std::string_view typed, uint32_t defa
     return address;
 }
 
+bool canBeDestination(uint32_t address)
+{
+    return address >> 24 != 0 && (address >> 28 != 0xF || address == 0xFFFFFFFF);
+}
+
 std::string endpointText(const Ipv4Endpoint& endpoint)
+{
+    return addressText(endpoint.address) + ':' + std::to_string(endpoint.port);
+}
+
+std::string addressText(uint32_t address)
 {
     std::string text;
     for (int shift = 24; shift >= 0; shift -= 8) {
-        text += std::to_string(endpoint.address >> shift & 0xFF);
-        text += shift > 0 ? '.' : ':';
+        text += std::to_string(address >> shift & 0xFF);
+        if (shift > 0)
+            text += '.';
     }
-    return text + std::to_string(endpoint.port);
+    return text;
 }

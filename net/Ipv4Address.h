@@ -13,5 +13,10 @@
 // are taken.
 std::optional<uint32_t> destinationAddress(std::string_view typed, uint32_t defaultAddress);
 
-// "a.b.c.d:port", as warnings and failures name a destination.
+// Whether datagrams can go to address: not to 0.0.0.0/8, which stands for this host, nor to the
+// reserved 240.0.0.0/4, save the broadcast 255.255.255.255.
+bool canBeDestination(uint32_t address);
+
+// "a.b.c.d:port", as warnings and failures name a destination; "a.b.c.d" for an address alone.
 std::string endpointText(const Ipv4Endpoint& endpoint);
+std::string addressText(uint32_t address);

@@ -39,17 +39,36 @@ bool SystemDatagramSocket::open(const SocketSetup& setup)
     }
     // Connecting a UDP socket sends nothing, but the system looks up the route and checks its
     // rules, so a missing network or a refusal shows now rather than at the first datagram. A
-    // socket of its own asks, from the same address, since the one kept sends to others too.
+    // socket of its own asks, from the same address and interface, since the one kept sends to
+    // others too.
     SocketError error;
-    const SocketHandle probe = openSocket({setup.local.address, 0}, error);
+    const SocketHandle probe =
+        openSocket({setup.local.address, 0}, setup.interfaceIndex, setup.interfaceAddress, error);
     if (probe != kNoSocket) {
         error = connectOnce(probe, setup.destination);
         closeSocket(probe);
     }
     if (!error)
-        m_socket = openSocket(setup.local, error);
+        m_socket = openSocket(setup.local, setup.interfaceIndex, setup.interfaceAddress, error);
     m_failure = error ? OpenFailure{causeOf(error.kind), destination, error.text} : OpenFailure{};
     return m_socket != kNoSocket;
+}
+
+Route SystemDatagramSocket::routeTo(uint32_t address) const
+{
+    // The route a connect looks up leaves from the address the socket is then bound to.
+    SocketError error;
+    Ipv4Endpoint local;
+    const SocketHandle probe = openSocket({}, 0, 0, error);
+    if (probe != kNoSocket) {
+        error = connectOnce(probe, {address, 9}); // any port: nothing is sent
+        if (!error)
+            error = localEndpoint(probe, local);
+        closeSocket(probe);
+    }
+    if (error)
+        return {std::nullopt, error.text};
+    return {local.address, {}};
 }
 
 bool SystemDatagramSocket::send(std::span<const uint8_t> datagram, const Ipv4Endpoint& to)

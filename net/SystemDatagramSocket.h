@@ -20,6 +20,8 @@ public:
     void close() override;
     const OpenFailure& openFailure() const override { return m_failure; }
     const std::string& sendFailure() const override { return m_sendFailure; }
+    std::vector<NetworkInterface> interfaces() const override { return machineInterfaces(); }
+    Route routeTo(uint32_t address) const override;
 
 private:
     SocketHandle m_socket = kNoSocket;

@@ -39,7 +39,7 @@ size_t indexOf(OutputKind kind)
 
 } // namespace
 
-DmxOutput::DmxOutput(CSerialPort& port, DatagramSocket& socket)
+DmxOutput::DmxOutput(CSerialPort& port, DatagramSocket& socket) : m_socket(socket)
 {
     for (const auto& [kind, make] : kMakers)
         m_outputs[indexOf(kind)] = make(port, socket);

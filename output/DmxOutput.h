@@ -2,11 +2,13 @@
 
 #include "OutputSettings.h"
 
+#include "net/DatagramSocket.h"
+
 #include <array>
 #include <memory>
+#include <vector>
 
 class CSerialPort;
-class DatagramSocket;
 
 // The console's output: the interface of the chosen kind, opened with its settings. Frames go to
 // whichever is in use; the serial kinds share the one port, the network kinds the one socket.
@@ -31,7 +33,11 @@ public:
     void Poll() override { m_current->Poll(); }
     OutputStatus Status() const override { return m_current->Status(); }
 
+    // The machine's IPv4 interfaces now, which the network kinds can send from.
+    std::vector<NetworkInterface> NetworkInterfaces() const { return m_socket.interfaces(); }
+
 private:
+    DatagramSocket& m_socket;
     std::array<std::unique_ptr<FrameOutput>, kOutputKindCount> m_outputs; // by kind
     OutputSettings m_settings;
     FrameOutput* m_current; // the output of m_settings.kind

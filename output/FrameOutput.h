@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // One DMX frame as the console builds it: slot 0 the start code, slot n channel n (1 to 512).
 inline constexpr int kFrameSlots = 513;
@@ -13,6 +14,26 @@ using DmxFrame = std::array<uint8_t, kFrameSlots>;
 inline constexpr unsigned kFrameBaudRate = 250000;
 
 struct OutputSettings;
+
+// A receiver that has told a network output of itself (an Art-Net node answering polls).
+struct HeardReceiver
+{
+    std::string name;
+    uint32_t address = 0;
+    std::vector<uint16_t> universes; // those it takes from the network
+
+    bool operator==(const HeardReceiver&) const = default;
+};
+
+// Whom a network output's frames go to.
+enum class Recipients
+{
+    None,      // a serial kind, or not open
+    Typed,     // the address the operator typed
+    Multicast, // the universe's group
+    Broadcast, // every host of the interface's network
+    Heard,     // the receivers that asked for the universe
+};
 
 // What an output knows beyond whether it is open, for the operator: how its sends go and what the
 // other side has said. Each kind fills in what applies to it.
@@ -27,6 +48,12 @@ struct OutputStatus
     // while it has not said.
     std::string serialNumber;
     std::string firmwareVersion;
+    // The network kinds, while open: the interface the datagrams leave on, whom the frames go to
+    // (with Recipients::Heard, to how many), and the receivers that have told of themselves.
+    std::string networkInterface;
+    Recipients recipients = Recipients::None;
+    int recipientCount = 0;
+    std::vector<HeardReceiver> heard;
 
     bool operator==(const OutputStatus&) const = default;
 };

@@ -26,6 +26,8 @@ enum OutputField : unsigned
     kRateField = 2,
     kUniverseField = 4,
     kAddressField = 8,
+    kInterfaceField = 16, // the interface the datagrams leave on
+    kNodeField = 32,      // the receivers that answered, to send to one of them
 };
 
 // What everything that offers or checks a kind needs to know of it.
@@ -48,9 +50,9 @@ inline constexpr std::array kOutputKinds = {
     OutputKindRow{OutputKind::UsbPro, "pro", OutputTransport::SerialPort, 0, 0, 0,
                   kPortField | kRateField},
     OutputKindRow{OutputKind::Sacn, "sacn", OutputTransport::Network, 1, 63999, 1,
-                  kUniverseField | kAddressField},
+                  kUniverseField | kAddressField | kInterfaceField},
     OutputKindRow{OutputKind::ArtNet, "artnet", OutputTransport::Network, 0, 32767, 0,
-                  kUniverseField | kAddressField},
+                  kUniverseField | kAddressField | kInterfaceField | kNodeField},
 };
 inline constexpr size_t kOutputKindCount = kOutputKinds.size();
 

@@ -16,4 +16,7 @@ struct OutputSettings
     // empty for the kind's own default (the universe's multicast group, the broadcast).
     int universe = 1;
     std::string address;
+    // The network kinds: the interface the datagrams leave on, by its name or one of its
+    // addresses; empty to choose it by the destination (see chooseInterface).
+    std::string networkInterface = {};
 };

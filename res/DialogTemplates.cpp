@@ -91,7 +91,11 @@ constexpr std::array kPortSettingsControls = {
     ControlTemplate{IDC_UNIVERSE,  Edit,         "",         36, 67, 48,  14, kEdit},
     ControlTemplate{IDC_STATIC,    Static,       "地址:",     7, 89, 19,   8, kLabel},
     ControlTemplate{IDC_ADDRESS,   Edit,         "",         36, 85, 94,  14, kEdit},
-    ControlTemplate{IDC_STATIC,    Static,       "留空：sACN 用组播，Art-Net 用广播", 36, 101, 144, 8, kLabel},
+    ControlTemplate{IDC_STATIC,    Static,       "留空：sACN 组播，Art-Net 节点或广播", 36, 101, 147, 8, kLabel},
+    ControlTemplate{IDC_STATIC,    Static,       "网卡:",     7, 117, 19,   8, kLabel},
+    ControlTemplate{IDC_INTERFACE, DropDownList, "",         36, 113, 144, 60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+    ControlTemplate{IDC_STATIC,    Static,       "节点:",     7, 135, 19,   8, kLabel},
+    ControlTemplate{IDC_NODE_LIST, DropDownList, "",         36, 131, 144, 60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
 };
 // clang-format on
 
@@ -99,7 +103,7 @@ constexpr DialogTemplate kPortSettings{
     IDD_PORT_SETTINGS,
     "串口设置",
     187,
-    116,
+    152,
     "宋体",
     10,
     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,

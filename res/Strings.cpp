@@ -6,7 +6,7 @@
 
 namespace {
 // Every text the program shows, by id: the program's own and those of the framework.
-constexpr std::array<std::pair<int, const char*>, 50> kStringTable = {{
+constexpr std::array<std::pair<int, const char*>, 65> kStringTable = {{
     {IDS_ABOUTBOX, "关于 Orvanel(&A)..."},
     {IDS_OPEN_PORT_FAILED, "打开串口失败！"},
     {IDS_PORT_ALREADY_OPEN, "串口已经被打开"},
@@ -39,18 +39,42 @@ constexpr std::array<std::pair<int, const char*>, 50> kStringTable = {{
     {IDS_OUTPUT_FIRMWARE, "固件 %1"},
     {IDS_OUTPUT_NO_ANSWER, "无应答"},
     {IDS_OUTPUT_WRITES_FAILING, "写入失败"},
+    {IDS_OPTION_NO_INTERFACE, "'%1' names no network interface after the '%'."},
+    {IDS_NOT_A_DESTINATION_DETAIL,
+     "“%1”不能作为目的地址：0.x.x.x 和 240.0.0.0 至 255.255.255.254 不指向任何接收端。"
+     "请输入接收端的地址，或留空。"},
+    {IDS_INTERFACE_GONE_DETAIL, "本机没有网卡“%1”。已连接的网卡：%2。"},
+    {IDS_INTERFACE_DOWN_DETAIL,
+     "网卡“%1”未连接（已停用或未接网线）。请接好网线，或选择另一块网卡。"},
+    {IDS_INTERFACE_UNCLEAR_DETAIL, "本机有多块网卡，但没有通往 %1 的路由，无法判断该用哪一块。"
+                                   "请在“网卡”中选择灯光网络所在的网卡（已连接的网卡：%2）。"},
+    {IDS_NO_INTERFACE_UP, "无"},
+    {IDS_OUTPUT_INTERFACE, "网卡 %1"},
+    {IDS_OUTPUT_TO_ADDRESS, "发往 %1"},
+    {IDS_OUTPUT_MULTICAST, "组播"},
+    {IDS_OUTPUT_BROADCAST, "广播"},
+    {IDS_OUTPUT_NODES, "%1 个节点"},
+    {IDS_INTERFACE_AUTOMATIC, "自动"},
+    {IDS_NODES_NONE, "（未发现节点）"},
+    {IDS_NODES_CHOOSE, "（选择节点）"},
+    {IDS_NODE_ENTRY, "%1  %2  域 %3"},
     {IDS_OUTPUT_OPTION,
      "Opens this output at start-up instead of a plain serial interface on\n"
      "COM1 at 250000 baud:\n"
      "  serial[:COMn[:RATE]]         a plain serial interface (USB-serial, RS-485)\n"
      "  pro[:COMn[:RATE]]            a DMX USB Pro widget or a compatible\n"
-     "  sacn[:UNIVERSE][@ADDRESS]    sACN (E1.31), universe 1 to 63999\n"
-     "  artnet[:UNIVERSE][@ADDRESS]  Art-Net, port-address 0 to 32767\n"
+     "  sacn[:UNIVERSE][@ADDRESS][%IFACE]\n"
+     "                               sACN (E1.31), universe 1 to 63999\n"
+     "  artnet[:UNIVERSE][@ADDRESS][%IFACE]\n"
+     "                               Art-Net, port-address 0 to 32767\n"
      "with n from 1 to 256 (COM1 when left out), the rate the port is opened at\n"
      "(250000 when left out), the universe (1 for sACN, 0 for Art-Net when\n"
-     "left out) and the IPv4 address of a receiver (when left out, sACN goes\n"
-     "to the universe's multicast group and Art-Net is broadcast), e.g.\n"
-     "pro:COM2, sacn:5, artnet:1@192.168.1.20."},
+     "left out), the IPv4 address of a receiver (when left out, sACN goes\n"
+     "to the universe's multicast group and Art-Net to the nodes that ask for\n"
+     "the port-address, else to the network's broadcast) and the network\n"
+     "interface to send from, by its name or address (when left out, the\n"
+     "only one connected, else the one of the route), e.g. pro:COM2, sacn:5,\n"
+     "sacn:1%eth1, artnet:1@192.168.1.20, artnet:291@2.0.0.20%2.0.0.10."},
     {IDS_OPTION_UNKNOWN_KIND, "'%1' is no kind of output: use %2."},
     {IDS_OPTION_TOO_MANY_PARTS, "'%1' has more parts than its kind takes."},
     {IDS_OPTION_BAD_PORT, "'%1' is no port: use COM1 to COM256."},

@@ -38,7 +38,10 @@ TEST(LoopbackSendTest, PacketsArriveInSequenceAndAnAbsentReceiverCostsNoFrames)
     ASSERT_TRUE(sacnReceiver.open({{kLoopback, 0}, {kLoopback, kSacnPort}}))
         << sacnReceiver.openFailure().reason;
     EXPECT_FALSE(sacnReceiver.receive()) << "nothing has arrived yet";
-    setLogSink([](LogCategory, LogLevel, std::string_view line) { g_warnings.emplace_back(line); });
+    setLogSink([](LogCategory, LogLevel level, std::string_view line) {
+        if (level == LogLevel::Warning)
+            g_warnings.emplace_back(line);
+    });
     SacnOutput sacn{platformDatagramSocket()};
     ASSERT_TRUE(sacn.Open({.kind = OutputKind::Sacn, .universe = 5, .address = "127.0.0.1"}));
     DmxFrame frame{};

@@ -121,3 +121,114 @@ TEST(NetworkPacketTest, ArtDmxPacketsFieldByFieldWithThePortAddressSplit)
         EXPECT_EQ(Bytes(packet.begin(), packet.end()), expected) << portAddress;
     }
 }
+
+TEST(NetworkPacketTest, SacnUniverseDiscoveryFieldByField)
+{
+    const uint16_t universes[] = {300, 7, 64000};
+    const Bytes expected = join({
+        {0x00, 0x10, 0x00, 0x00},                               // preamble size, postamble size
+        {'A', 'S', 'C', '-', 'E', '1', '.', '1', '7', 0, 0, 0}, // ACN packet identifier
+        {0x70, 0x6E},                    // root layer: flags 0x7, length 110: from here to the end
+        {0x00, 0x00, 0x00, 0x08},        // vector: VECTOR_ROOT_E131_EXTENDED
+        Bytes(kCid.begin(), kCid.end()), // CID
+        {0x70, 0x58},                    // framing layer: flags 0x7, length 88
+        {0x00, 0x00, 0x00, 0x02},        // vector: VECTOR_E131_EXTENDED_DISCOVERY
+        text("Orvanel@desk", 64),        // source name
+        {0, 0, 0, 0},                    // reserved
+        {0x70, 0x0E},                    // universe discovery layer: flags 0x7, length 14
+        {0x00, 0x00, 0x00, 0x01},        // vector: VECTOR_UNIVERSE_DISCOVERY_UNIVERSE_LIST
+        {0, 0},                          // page 0, last page 0
+        {0x00, 0x07, 0x01, 0x2C, 0xFA, 0x00}, // universes 7, 300, 64000, ascending
+    });
+    EXPECT_EQ(sacnDiscoveryPacket({kCid, "Orvanel@desk"}, universes), expected);
+}
+
+namespace {
+// An ArtPollReply of 239 bytes as Art-Net 4 lays it out, with the fields that tell devices apart.
+struct PollReplyFields
+{
+    Bytes ip;
+    uint8_t netSwitch, subSwitch;
+    std::string shortName, longName, nodeReport;
+    Bytes portTypes, goodInput, swIn, swOut;
+    uint8_t style;
+    uint8_t bindIndex;
+};
+
+Bytes pollReply(const PollReplyFields& f)
+{
+    // clang-format off
+    return join({
+        {'A', 'r', 't', '-', 'N', 'e', 't', 0}, // ID
+        {0x00, 0x21},                           // OpCode OpPollReply 0x2100, low byte first
+        f.ip,                                   // IP address
+        {0x36, 0x19},                           // port 6454, low byte first
+        {0x00, 0x01},                           // firmware version
+        {f.netSwitch, f.subSwitch},             // NetSwitch, SubSwitch
+        {0x00, 0xFF},                           // OEM: unregistered
+        {0x00},                                 // UBEA version
+        {0xD0},                                 // Status1: indicators normal, set on the device
+        {0x00, 0x00},                           // ESTA manufacturer
+        text(f.shortName, 18), text(f.longName, 64), text(f.nodeReport, 64),
+        {0x00, 0x01},                           // NumPorts
+        f.portTypes, f.goodInput, Bytes(4, 0),  // PortTypes, GoodInput, GoodOutputA
+        f.swIn, f.swOut,                        // SwIn, SwOut
+        {0, 0, 0}, {0, 0, 0},                   // AcnPriority, SwMacro, SwRemote; spare
+        {f.style},                              // Style
+        Bytes(6, 0), f.ip, {f.bindIndex},       // MAC, BindIp, BindIndex
+        {0x08},                                 // Status2: 15-bit port-addresses
+        Bytes(4, 0), {0}, Bytes(6, 0), {0, 0, 0, 0}, // GoodOutputB, Status3, UID, User, rate
+        Bytes(11, 0),                           // filler
+    });
+    // clang-format on
+}
+} // namespace
+
+TEST(NetworkPacketTest, ArtPollAndArtPollReplyBothWays)
+{
+    const Bytes poll = join({{'A', 'r', 't', '-', 'N', 'e', 't', 0},
+                             {0x00, 0x20},   // OpCode OpPoll 0x2000, low byte first
+                             {0, 14},        // protocol version 14
+                             {0x00, 0x00}}); // flags: one reply per poll; diagnostics priority
+    const ArtPollPacket ours = artPollPacket();
+    EXPECT_EQ(Bytes(ours.begin(), ours.end()), poll);
+
+    // Polls of either length; the longer one's targeted range (top 0x0123, bottom 0x0100).
+    const Bytes targeted = join({poll, {0x01, 0x23, 0x01, 0x00}});
+    Bytes flagged = targeted;
+    flagged[12] = 0x20;                         // targeted mode
+    using Asks = std::tuple<Bytes, bool, bool>; // poll, asks 0x0123, asks 0x0124
+    for (const auto& [bytes, inside, outside] :
+         {Asks{poll, true, true}, Asks{targeted, true, true}, Asks{flagged, true, false},
+          Asks{join({flagged, {0x7F, 0xF0, 0x00, 0x00}}), true, false}}) {
+        const auto request = parseArtPoll(bytes);
+        ASSERT_TRUE(request) << bytes.size();
+        EXPECT_EQ(request->Asks(0x0123), inside);
+        EXPECT_EQ(request->Asks(0x0124), outside);
+    }
+    EXPECT_FALSE(parseArtPoll(Bytes(poll.begin(), poll.end() - 1)));
+
+    // This console's answer: a controller with one input, of port-address 0x1234.
+    const ArtPollReplyPacket reply =
+        artPollReplyPacket({0x0200000A, 0x1234, "Orvanel", "Orvanel DMX512 console on desk",
+                            "#0001 [0001] Sending port-address 4660", true});
+    // clang-format off
+    EXPECT_EQ(Bytes(reply.begin(), reply.end()),
+              pollReply({{2, 0, 0, 10}, 0x12, 0x03, "Orvanel", "Orvanel DMX512 console on desk",
+                         "#0001 [0001] Sending port-address 4660", {0x40, 0, 0, 0},
+                         {0x80, 0, 0, 0}, {0x04, 0, 0, 0}, Bytes(4, 0), 0x01, 1}));
+
+    // A node's: outputs on ports 1 and 3 (port 2 an input), net 1, sub-net 2.
+    const Bytes node = pollReply({{2, 0, 0, 20}, 0x01, 0x02, "Dimmer rack", "", "",
+                                  {0x80, 0x40, 0x80, 0}, Bytes(4, 0), {0x05, 0, 0, 0},
+                                  {0x03, 0, 0x0F, 0}, 0x00, 2});
+    // clang-format on
+    const auto parsed = parseArtPollReply(node);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->address, 0x02000014u);
+    EXPECT_EQ(parsed->shortName, "Dimmer rack");
+    EXPECT_EQ(parsed->bindIndex, 2);
+    EXPECT_EQ(parsed->outputs, (std::vector<uint16_t>{0x0123, 0x012F}));
+    EXPECT_TRUE(parseArtPollReply(Bytes(node.begin(), node.begin() + 207))) << "an older reply";
+    EXPECT_FALSE(parseArtPollReply(Bytes(node.begin(), node.begin() + 206)));
+}

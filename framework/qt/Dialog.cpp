@@ -116,6 +116,15 @@ void CDialog::SetDlgItemText(int nID, std::string_view text)
         label->setText(qtext);
 }
 
+int CDialog::AddListItem(int nID, std::string_view text)
+{
+    auto* list = qobject_cast<QComboBox*>(widgetOf(GetDlgItem(nID)));
+    if (!list)
+        return -1;
+    list->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return list->count() - 1;
+}
+
 void CDialog::SetListItemTip(int nID, int nIndex, std::string_view tip)
 {
     auto* list = qobject_cast<QComboBox*>(widgetOf(GetDlgItem(nID)));

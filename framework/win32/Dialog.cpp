@@ -97,6 +97,16 @@ void CDialog::SetDlgItemText(int nID, std::string_view text)
         SetDlgItemTextW(hwnd, nID, toUtf16(text).c_str());
 }
 
+int CDialog::AddListItem(int nID, std::string_view text)
+{
+    const HWND list = GetDlgItem(nID);
+    if (!list)
+        return -1;
+    const LRESULT index =
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toUtf16(text).c_str()));
+    return index >= 0 ? static_cast<int>(index) : -1;
+}
+
 void CDialog::SetListItemTip(int nID, int nIndex, std::string_view tip)
 {
     if (const HWND list = GetDlgItem(nID))

@@ -18,6 +18,7 @@ SocketError errorOf(int error)
     case EHOSTUNREACH:
     case ENETDOWN:
     case EADDRNOTAVAIL:
+    case ENODEV:
         kind = SocketError::Kind::NoNetwork;
         break;
     case EACCES:
@@ -43,9 +44,22 @@ sockaddr_in socketAddress(const Ipv4Endpoint& endpoint)
     return address;
 }
 
+// Sends the socket's datagrams out of the interface of that index and address, whatever the
+// routes say.
+bool keepToInterface(int fd, unsigned index, uint32_t address)
+{
+    // Unicast and broadcast keep to the interface of the index (given in network byte order, as
+    // on Windows), multicast to the interface of the address.
+    const uint32_t networkIndex = htonl(index);
+    const in_addr multicastFrom{htonl(address)};
+    return ::setsockopt(fd, IPPROTO_IP, IP_UNICAST_IF, &networkIndex, sizeof networkIndex) == 0 &&
+           ::setsockopt(fd, IPPROTO_IP, IP_MULTICAST_IF, &multicastFrom, sizeof multicastFrom) == 0;
+}
+
 } // namespace
 
-SocketHandle openSocket(const Ipv4Endpoint& local, SocketError& error)
+SocketHandle openSocket(const Ipv4Endpoint& local, unsigned interfaceIndex,
+                        uint32_t interfaceAddress, SocketError& error)
 {
     const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) {
@@ -56,6 +70,7 @@ SocketHandle openSocket(const Ipv4Endpoint& local, SocketError& error)
     const sockaddr_in at = socketAddress(local);
     const bool named = local.address != 0 || local.port != 0;
     if (::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
+        (interfaceIndex != 0 && !keepToInterface(fd, interfaceIndex, interfaceAddress)) ||
         (local.port != 0 && ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0) ||
         (named && ::bind(fd, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0)) {
         error = errorOf(errno);
@@ -71,6 +86,16 @@ SocketError connectOnce(SocketHandle socket, const Ipv4Endpoint& to)
     if (::connect(static_cast<int>(socket), reinterpret_cast<const sockaddr*>(&address),
                   sizeof address) != 0)
         return errorOf(errno);
+    return {};
+}
+
+SocketError localEndpoint(SocketHandle socket, Ipv4Endpoint& local)
+{
+    sockaddr_in address{};
+    socklen_t size = sizeof address;
+    if (::getsockname(static_cast<int>(socket), reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        return errorOf(errno);
+    local = {ntohl(address.sin_addr.s_addr), ntohs(address.sin_port)};
     return {};
 }
 

@@ -3,6 +3,8 @@
 #include "base/SystemErrorText.h"
 #include "base/win32/WindowsApi.h"
 
+#include <ws2tcpip.h>
+
 namespace {
 
 SocketError errorOf(int error)
@@ -43,11 +45,28 @@ sockaddr_in socketAddress(const Ipv4Endpoint& endpoint)
     return address;
 }
 
+// Sends the socket's datagrams out of the interface of that index and address, whatever the
+// routes say.
+bool keepToInterface(SOCKET socket, unsigned index, uint32_t address)
+{
+    // Unicast and broadcast keep to the interface of the index (in network byte order), multicast
+    // to the interface of the address.
+    const DWORD networkIndex = htonl(index);
+    IN_ADDR multicastFrom{};
+    multicastFrom.s_addr = htonl(address);
+    const auto option = [&](int name, const auto& value) {
+        return setsockopt(socket, IPPROTO_IP, name, reinterpret_cast<const char*>(&value),
+                          sizeof value) == 0;
+    };
+    return option(IP_UNICAST_IF, networkIndex) && option(IP_MULTICAST_IF, multicastFrom);
+}
+
 } // namespace
 
 // Winsock is started with each open and cleaned up with each close, so nothing of it stays behind
 // while no socket is open.
-SocketHandle openSocket(const Ipv4Endpoint& local, SocketError& error)
+SocketHandle openSocket(const Ipv4Endpoint& local, unsigned interfaceIndex,
+                        uint32_t interfaceAddress, SocketError& error)
 {
     WSADATA data;
     if (const int started = WSAStartup(MAKEWORD(2, 2), &data); started != 0) {
@@ -65,6 +84,7 @@ SocketHandle openSocket(const Ipv4Endpoint& local, SocketError& error)
     };
     if (socket == INVALID_SOCKET || !option(SO_BROADCAST) ||
         ioctlsocket(socket, FIONBIO, &nonBlocking) != 0 ||
+        (interfaceIndex != 0 && !keepToInterface(socket, interfaceIndex, interfaceAddress)) ||
         (local.port != 0 && !option(SO_REUSEADDR)) ||
         (named && bind(socket, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0)) {
         error = lastError();
@@ -82,6 +102,17 @@ SocketError connectOnce(SocketHandle socket, const Ipv4Endpoint& to)
     if (connect(static_cast<SOCKET>(socket), reinterpret_cast<const sockaddr*>(&address),
                 sizeof address) == SOCKET_ERROR)
         return lastError();
+    return {};
+}
+
+SocketError localEndpoint(SocketHandle socket, Ipv4Endpoint& local)
+{
+    sockaddr_in address{};
+    int size = sizeof address;
+    if (getsockname(static_cast<SOCKET>(socket), reinterpret_cast<sockaddr*>(&address), &size) ==
+        SOCKET_ERROR)
+        return lastError();
+    local = {ntohl(address.sin_addr.s_addr), ntohs(address.sin_port)};
     return {};
 }
 

@@ -1,7 +1,6 @@
 #include "SacnPacket.h"
 
 #include <algorithm>
-#include <span>
 #include <string_view>
 
 namespace {
@@ -14,7 +13,7 @@ constexpr uint8_t kStreamTerminatedOption = 0x40;
 class PacketWriter
 {
 public:
-    explicit PacketWriter(SacnPacket& packet) : m_packet(packet) {}
+    explicit PacketWriter(std::span<uint8_t> packet) : m_packet(packet) {}
 
     void u8(uint8_t value) { m_packet[m_at++] = value; }
     void u16(uint16_t value)
@@ -34,10 +33,12 @@ public:
     }
     void skip(size_t count) { m_at += count; }
     // The flags (0x7) and length of a layer that runs from here to the end of the packet.
-    void flagsAndLength() { u16(static_cast<uint16_t>(0x7000 | (kSacnPacketLength - m_at))); }
+    void flagsAndLength() { u16(static_cast<uint16_t>(0x7000 | (m_packet.size() - m_at))); }
+    // The source's name, at most 63 bytes of it, in its 64-byte field.
+    void sourceName(const std::string& name);
 
 private:
-    SacnPacket& m_packet;
+    std::span<uint8_t> m_packet;
     size_t m_at = 0;
 };
 
@@ -54,30 +55,39 @@ std::string_view fitUtf8(std::string_view text, size_t maxBytes)
     return text.substr(0, end);
 }
 
+void PacketWriter::sourceName(const std::string& name)
+{
+    const std::string_view fitted = fitUtf8(name, kSourceNameField - 1);
+    bytes({reinterpret_cast<const uint8_t*>(fitted.data()), fitted.size()});
+    skip(kSourceNameField - fitted.size());
+}
+
+// The root layer up to the next layer: identifier, vector and the source's CID.
+void writeRootLayer(PacketWriter& out, uint32_t vector, const Uuid& cid)
+{
+    static constexpr uint8_t kAcnIdentifier[] = {'A', 'S', 'C', '-', 'E', '1',
+                                                 '.', '1', '7', 0,   0,   0};
+    out.u16(0x0010); // preamble size
+    out.u16(0x0000); // postamble size
+    out.bytes(kAcnIdentifier);
+    out.flagsAndLength();
+    out.u32(vector);
+    out.bytes(cid);
+}
+
 } // namespace
 
 SacnPacket sacnDataPacket(const SacnSource& source, uint16_t universe, uint8_t sequence,
                           SacnStream stream, const DmxFrame& frame)
 {
-    static constexpr uint8_t kAcnIdentifier[] = {'A', 'S', 'C', '-', 'E', '1',
-                                                 '.', '1', '7', 0,   0,   0};
     SacnPacket packet{};
     PacketWriter out(packet);
-
-    // Root layer.
-    out.u16(0x0010); // preamble size
-    out.u16(0x0000); // postamble size
-    out.bytes(kAcnIdentifier);
-    out.flagsAndLength();
-    out.u32(0x00000004); // VECTOR_ROOT_E131_DATA
-    out.bytes(source.cid);
+    writeRootLayer(out, 0x00000004, source.cid); // VECTOR_ROOT_E131_DATA
 
     // Framing layer.
     out.flagsAndLength();
     out.u32(0x00000002); // VECTOR_E131_DATA_PACKET
-    const std::string_view name = fitUtf8(source.name, kSourceNameField - 1);
-    out.bytes({reinterpret_cast<const uint8_t*>(name.data()), name.size()});
-    out.skip(kSourceNameField - name.size());
+    out.sourceName(source.name);
     out.u8(kDefaultPriority);
     out.u16(0); // synchronisation address: none
     out.u8(sequence);
@@ -92,5 +102,32 @@ SacnPacket sacnDataPacket(const SacnSource& source, uint16_t universe, uint8_t s
     out.u16(0x0001); // address increment
     out.u16(kFrameSlots);
     out.bytes(frame);
+    return packet;
+}
+
+std::vector<uint8_t> sacnDiscoveryPacket(const SacnSource& source,
+                                         std::span<const uint16_t> universes)
+{
+    constexpr size_t kHeaderLength = 120; // up to the list of universes
+    const size_t count = std::min(universes.size(), kSacnUniversesPerDiscoveryPage);
+    std::vector<uint8_t> packet(kHeaderLength + 2 * count);
+    PacketWriter out(packet);
+    writeRootLayer(out, 0x00000008, source.cid); // VECTOR_ROOT_E131_EXTENDED
+
+    // Framing layer.
+    out.flagsAndLength();
+    out.u32(0x00000002); // VECTOR_E131_EXTENDED_DISCOVERY
+    out.sourceName(source.name);
+    out.skip(4); // reserved
+
+    // Universe discovery layer: one page, of the universes in ascending order.
+    out.flagsAndLength();
+    out.u32(0x00000001); // VECTOR_UNIVERSE_DISCOVERY_UNIVERSE_LIST
+    out.u8(0);           // page
+    out.u8(0);           // last page
+    std::vector<uint16_t> sorted(universes.begin(), universes.begin() + count);
+    std::ranges::sort(sorted);
+    for (const uint16_t universe : sorted)
+        out.u16(universe);
     return packet;
 }

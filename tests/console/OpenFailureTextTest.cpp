@@ -29,3 +29,24 @@ TEST(OpenFailureTextTest, NamesTheDeviceTheReasonAndWhatToDo)
                                   windowsPorts),
               "无法打开 COM1：Access denied。");
 }
+
+// The network outputs' reasons: the interfaces to choose from, and what the operator typed cut
+// short, however long, so that the box keeps a normal width.
+TEST(OpenFailureTextTest, NetworkReasonsNameTheInterfacesAndEchoTypedTextShort)
+{
+    using Cause = OpenFailure::Cause;
+    const std::string up = "eth0 10.0.0.5, eth1 2.0.0.10";
+    const std::pair<OpenFailure, std::string> cases[] = {
+        {{Cause::NotIpv4Address, {}, "10.0.0.1" + std::string(300, '9')},
+         "“10.0.0.1" + std::string(32, '9') +
+             "…”不是 IPv4 地址。请输入形如 192.168.1.20 的地址，或留空。"},
+        {{Cause::InterfaceGone, "以太网" + std::string(50, '2'), ""},
+         "本机没有网卡“以太网" + std::string(37, '2') + "…”。已连接的网卡：无。"},
+        {{Cause::InterfaceUnclear, "239.255.0.1:5568", up},
+         "本机有多块网卡，但没有通往 239.255.0.1:5568 的路由，无法判断该用哪一块。"
+         "请在“网卡”中选择灯光网络所在的网卡（已连接的网卡：" +
+             up + "）。"},
+    };
+    for (const auto& [failure, text] : cases)
+        EXPECT_EQ(describeOpenFailure(1, 250000, failure, {}), text);
+}

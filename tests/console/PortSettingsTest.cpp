@@ -3,7 +3,9 @@
 #include "console/ThePort.h"
 #include "driver/Driver.h"
 #include "framework/DialogTemplate.h"
+#include "output/sacn/SacnPacket.h"
 #include "res/resource.h"
+#include "support/ArtNetNodeReply.h"
 #include "support/ConsoleFixture.h"
 
 #include <algorithm>
@@ -41,7 +43,8 @@ TEST_F(PortSettingsTest, ListsTheEightPortsAndStartsAtCom1And250000Baud)
         EXPECT_EQ(describeControls(settings),
                   (Calls{"1 确定 (default)", "2 取消", "-1 串口:", "1001 COM1", "-1 波特率:",
                          "1010 250000", "-1 接口:", "1041 普通串口", "-1 域:", "1042 1",
-                         "-1 地址:", "1043 ", "-1 留空：sACN 用组播，Art-Net 用广播"}));
+                         "-1 地址:", "1043 ", "-1 留空：sACN 组播，Art-Net 节点或广播",
+                         "-1 网卡:", "1060 自动", "-1 节点:", "1061 （未发现节点）"}));
         // Unsorted, in port order.
         EXPECT_EQ(driver::listItems(settings, IDC_PORT_LIST),
                   (Calls{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8"}));
@@ -295,10 +298,12 @@ TEST_F(PortSettingsTest, NetworkKindsTakeAUniverseAndAnAddressAndEndTheirStreamW
             driver::click(settings, IDOK);
         });
         EXPECT_FALSE(thePort.IsOpen());
-        EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE), "sACN (E1.31)\n域 7");
+        EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE), "sACN (E1.31)\n域 7\n网卡 eth0\n组播");
         EXPECT_EQ(g_fakeSocket.opened, (std::vector<Ipv4Endpoint>{{0xEFFF0007, 5568}}));
         driver::click(console, IDC_SEND);
-        EXPECT_EQ(g_fakeSocket.datagrams.size(), 1u);
+        EXPECT_EQ(std::ranges::count(g_fakeSocket.datagrams, kSacnPacketLength,
+                                     &std::vector<uint8_t>::size),
+                  1);
 
         // Whatever comes next, the stream ends first; failures are told as a port's are.
         using Failure = std::tuple<int, std::string, std::string, std::string>;
@@ -320,8 +325,35 @@ TEST_F(PortSettingsTest, NetworkKindsTakeAUniverseAndAnAddressAndEndTheirStreamW
             EXPECT_EQ(boxes[0].detail, detail);
             EXPECT_TRUE(driver::text(console, IDC_OUTPUT_IN_USE).ends_with("\n未打开"));
         }
-        ASSERT_EQ(g_fakeSocket.datagrams.size(), 4u);
-        EXPECT_EQ(g_fakeSocket.datagrams[3][112] & 0x40, 0x40) << "stream terminated";
+        ASSERT_FALSE(g_fakeSocket.datagrams.empty());
+        EXPECT_EQ(g_fakeSocket.datagrams.back()[112] & 0x40, 0x40) << "stream terminated";
+
+        // Art-Net from an interface of the list; a node it hears from is offered next time, and
+        // choosing it fills in its address and port-address.
+        g_fakeSocket.machine.push_back({"eth1", 0x0200000A, 0xFF000000, 3, true, false});
+        openPortSettings(console, [](CDialog& settings) {
+            EXPECT_EQ(driver::listItems(settings, IDC_INTERFACE),
+                      (Calls{"自动", "lo  127.0.0.1", "eth0  10.0.0.5", "eth1  2.0.0.10"}));
+            EXPECT_FALSE(driver::isEnabled(settings, IDC_NODE_LIST));
+            driver::chooseListItem(settings, IDC_OUTPUT_KIND, 3);
+            driver::chooseListItem(settings, IDC_INTERFACE, 3);
+            driver::click(settings, IDOK);
+        });
+        EXPECT_EQ(g_fakeSocket.setup.interfaceIndex, 3u);
+        EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE), "Art-Net\n域 0\n网卡 eth1\n广播");
+        g_fakeSocket.incoming.push_back(
+            {{0x02000014, 6454}, nodePollReply(0x02000014, "Dimmer", 291)});
+        ASSERT_TRUE(driver::waitUntil([] { return !theOutput.Status().heard.empty(); }));
+        openPortSettings(console, [](CDialog& settings) {
+            EXPECT_EQ(driver::listItems(settings, IDC_NODE_LIST),
+                      (Calls{"（选择节点）", "Dimmer  2.0.0.20  域 291"}));
+            driver::chooseListItem(settings, IDC_OUTPUT_KIND, 3);
+            driver::chooseListItem(settings, IDC_NODE_LIST, 1);
+            EXPECT_EQ(driver::text(settings, IDC_UNIVERSE), "291");
+            driver::click(settings, IDOK);
+        });
+        EXPECT_EQ(driver::text(console, IDC_OUTPUT_IN_USE),
+                  "Art-Net\n域 291\n网卡 eth1\n发往 2.0.0.20");
     });
 }
 
@@ -334,7 +366,7 @@ TEST_F(PortSettingsTest, TextLeftInAFieldTheChosenKindGreysOutIsNeitherReadNorCh
         int chosenKind; // list index, which greys the field out
         const char* shown;
     } cases[] = {
-        {IDC_BAUD, 0, 2, "sACN (E1.31)\n域 1"},
+        {IDC_BAUD, 0, 2, "sACN (E1.31)\n域 1\n网卡 eth0\n组播"},
         {IDC_UNIVERSE, 3, 0, "普通串口\nCOM1"},
     };
     for (const auto& c : cases) {

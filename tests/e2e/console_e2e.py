@@ -5,7 +5,9 @@ ttyUSB0, a bind mount of the pseudo-terminal's slave, so the program finds COM1 
 (and COM2 on ttyUSB1, a second one). Everything it writes arrives at the master: each frame is the
 reset byte 0x00 followed by the 512 slots, or, for a DMX USB Pro widget, a message of 0x7E, label
 6, the length, 513 slots and 0xE7; a simulated widget answers the questions it is asked. What the
-console's output lines show is read from its debug log, which has a line for each change.
+console's output lines show is read from its debug log, which has a line for each change. The
+network outputs run in a network of their own, joined by veth pairs to a receiver's (and an
+office's), where tshark records what arrives.
 """
 
 import contextlib
@@ -33,25 +35,47 @@ WIDGET_REPLIES = {
 }
 IDENTIFIED = "DMX USB Pro | COM1 | 序列号 12345678 | 固件 1.44"
 
-# Run in a network namespace of its own: a network of loopback alone, its default route
-# included, so that multicast and broadcast have somewhere to go.
-LOOPBACK_NETWORK = r'''
+# The show network: the console's network gets eth1 (2.0.0.10/8) to a receiver at 2.0.0.20 and
+# eth0 (10.0.0.10/24) to an office at 10.0.0.1, named by a process in each. In layout a eth0 is
+# down and there is no default route, in layout b ($OFFICE set) the default route is the office's.
+CONSOLE_NETWORK = r'''
 ip link set lo up
-ip route add default dev lo
+ip link add eth1 type veth peer name eth0 netns "$RECEIVER"
+ip link add eth0 type veth peer name eth0 netns "$OFFICE"
+ip addr add 2.0.0.10/8 dev eth1
+ip addr add 10.0.0.10/24 dev eth0
+ip link set eth1 up
 '''
-# Starts tshark recording the DMX packets sent on loopback to $CAPTURE (its process id in
-# $CAPTURE.pid) and waits until it records.
+LAYOUT = r'''
+ip route del default 2>/dev/null || true
+ip link set eth0 "$([ -n "$OFFICE" ] && echo up || echo down)"
+[ -z "$OFFICE" ] || ip route add default via 10.0.0.1
+'''
+# Starts tshark recording the DMX packets to $CAPTURE (its process id in $CAPTURE.pid) and waits
+# until it records.
 CAPTURE_START = r'''
-tshark -i lo -q -f "udp port 5568 or udp port 6454" -w "$CAPTURE" >/dev/null 2>&1 &
+tshark -i any -q -f "udp port 5568 or udp port 6454" -w "$CAPTURE" >/dev/null 2>&1 &
 echo $! >"$CAPTURE.pid"
 while [ ! -s "$CAPTURE" ]; do sleep 0.05; done
+'''
+# An Art-Net node at 2.0.0.20 with an output of port-address 3: it answers polls, and polls back.
+ART_NET_NODE = r'''
+import socket
+node = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+node.bind(("", 6454))
+poll = b"Art-Net\0\x00\x20\x00\x0e\x00\x00"  # ID, OpPoll, protocol 14, flags, priority
+reply = bytearray(239)  # ID, OpPollReply, IP and port; short name; one port, an output, SwOut 3
+reply[0:16] = b"Art-Net\0\x00\x21" + bytes([2, 0, 0, 20, 0x36, 0x19])
+reply[26:32], reply[173], reply[174], reply[190] = b"E2Node", 1, 0x80, 3
+while True:
+    data, sender = node.recvfrom(1024)
+    if data[:10] == poll[:10] and sender[0] != "2.0.0.20":
+        node.sendto(reply, (sender[0], 6454))
+        node.sendto(poll, (sender[0], 6454))
 '''
 
 SETUP_DEV = r'''
 set -e
-if [ -n "$CAPTURE" ]; then
-''' + LOOPBACK_NETWORK + CAPTURE_START + r'''
-fi
 stage=$(mktemp -d)
 mount -t tmpfs -o mode=755 tmpfs "$stage"
 for node in null zero full random urandom tty; do
@@ -178,28 +202,34 @@ def expected_frame(values, channels=range(1, STRIPS + 1)):
 
 
 def stop_capture(capture):
-    """Ends the tshark that records to capture, once the packets sent last have reached it."""
+    """Ends the tshark that records to capture, once the packets sent last have reached it;
+    returns capture."""
     time.sleep(0.5)
     with open(capture + ".pid") as f, contextlib.suppress(ProcessLookupError):
         pid = int(f.read())
         os.kill(pid, signal.SIGINT)
         while os.path.exists(f"/proc/{pid}"):  # tshark writes out what it holds, then ends
             time.sleep(0.05)
+    return capture
 
 
 # The fields Wireshark decodes of a DMX packet, as decode() gives them, and the rows of levels.
-DECODED = ("frame.time_relative acn.dmx.universe acn.dmx.seq_number acn.dmx.priority "
-           "acn.dmx.option_s artnet.output.universe artnet.output.sequence "
-           "artnet.output.length").split()
+DECODED = ("frame.time_relative ip.src ip.dst acn.dmx.universe acn.dmx.seq_number "
+           "acn.dmx.priority acn.dmx.option_s artnet.output.universe artnet.output.sequence "
+           "artnet.output.length artnet.header.opcode artnet.poll_reply.short_name "
+           "e131disc.source_name e131disc.universe").split()
+DISCOVERY_DISSECTOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "e131_discovery.lua")
 LEVEL_ROWS = re.compile(r"^\s*\d+(?:-\d+)?:([\d\s|]*)$")
 
 
 def decode(capture):
     """What Wireshark's dissectors make of the captured packets: for each, the DECODED fields it
     has and its levels, channel 1 first. E1.31 has no port of its own in Wireshark: the ACN
-    dissector's heuristic finds it, with its DMX extension turned on."""
+    dissector's heuristic finds it, with its DMX extension turned on; its universe discovery, a
+    dissector of our own."""
     result = subprocess.run(
-        ["tshark", "-r", capture, "--enable-heuristic", "acn", "-o", "acn.dmx_enable:TRUE",
+        ["tshark", "-X", "lua_script:" + DISCOVERY_DISSECTOR, "-r", capture,
+         "--enable-heuristic", "acn", "-o", "acn.dmx_enable:TRUE",
          "-o", "acn.dmx_display_view:Decimal", "-o", "acn.dmx_display_zeros:TRUE",
          "-o", "dmx_chan.dmx_disp_chan_val_type:Decimal",
          "-o", "dmx_chan.dmx_disp_chan_nr_type:Decimal", "-T", "pdml"],
@@ -314,13 +344,12 @@ def rss_kib(pid):
 
 
 @contextlib.contextmanager
-def running_program(program, run_as="", args="", capture=""):
+def running_program(program, run_as="", args="", network=None):
     """Starts program with args under a private Xvfb with a pseudo-terminal as COM1; yields the
     display, the program's process, the line and the start time, and cleans everything up
     afterwards. COM2 is another pseudo-terminal, whose line is the process's `com2`. What the
     program printed is in the process's `lines` as it comes, and in its `output` at the end. With
-    capture, the program runs in a network of its own and tshark records its DMX packets to that
-    file until the program has ended."""
+    network (a process id), the program runs in that process's network."""
     xvfb, display = start_xvfb()
     # The slaves stay open here, so a master hangs up only when the test closes it.
     (master, slave), (master2, slave2) = os.openpty(), os.openpty()
@@ -337,12 +366,12 @@ def running_program(program, run_as="", args="", capture=""):
     env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
     env.update(DISPLAY=display, QT_QPA_PLATFORM="xcb", COM1=os.ttyname(slave),
                COM2=os.ttyname(slave2), QT_LOGGING_RULES="orvanel.console.debug=true",
-               PROGRAM=program, RUN_AS=run_as, ARGS=args, CAPTURE=capture,
+               PROGRAM=program, RUN_AS=run_as, ARGS=args,
                XDG_RUNTIME_DIR=runtime_dir)
 
     started = time.monotonic()
-    namespaces = ["-m", "-n"] if capture else ["-m"]
-    process = subprocess.Popen(["unshare", *namespaces, "--propagation", "private", "sh", "-c",
+    enter = ["nsenter", "-t", str(network), "-n"] if network else []
+    process = subprocess.Popen([*enter, "unshare", "-m", "--propagation", "private", "sh", "-c",
                                 SETUP_DEV],
                                env=env, cwd=runtime_dir, stdout=subprocess.PIPE,
                                stderr=subprocess.STDOUT, encoding="utf-8", errors="replace")
@@ -364,8 +393,6 @@ def running_program(program, run_as="", args="", capture=""):
         process.output = "".join(process.lines)
         if process.output.strip():
             print("program output:\n" + process.output.rstrip())
-        if capture:
-            stop_capture(capture)
         xvfb.terminate()
         xvfb.wait(timeout=10)
         shutil.rmtree(runtime_dir, ignore_errors=True)
@@ -383,25 +410,116 @@ def main():
     print("PASS")
 
 
+def network_namespace():
+    """A process asleep in a network of its own, which stands for that network."""
+    holder = subprocess.Popen(["unshare", "-n", "sleep", "600"])
+    while os.readlink(f"/proc/{holder.pid}/ns/net") == os.readlink("/proc/self/ns/net"):
+        time.sleep(0.01)
+    return holder
+
+
+def in_network(holder, script, background=False, **env):
+    """Runs the shell script in holder's network (this process's without one)."""
+    command = (["nsenter", "-t", str(holder.pid), "-n"] if holder else []) + ["sh", "-ec", script]
+    if background:
+        return subprocess.Popen(command, env={**os.environ, **env})
+    return subprocess.run(command, env={**os.environ, **env}, check=True, timeout=30)
+
+
+# Each run of the network step: layout a (the show network alone), then b (an office network with
+# the default route beside it, the show network chosen with "%").
+NETWORK_RUNS = (("sacn:1", False), ("artnet:3", False),
+                ("sacn:1%eth1", True), ("artnet:3@2.0.0.20%2.0.0.10", True))
+
+
+@contextlib.contextmanager
+def show_network(console=None):
+    """Joins console's network (this process's without one) to a receiver's and an office's,
+    where tshark can record; yields a function that sets up a layout, office or not, and gives
+    the captures of a run, to be decoded once stop_capture has ended them."""
+    directory = tempfile.mkdtemp(prefix="orvanel-capture-")
+    peers = [network_namespace(), network_namespace()]  # the receiver, the office
+    in_network(console, CONSOLE_NETWORK, RECEIVER=str(peers[0].pid), OFFICE=str(peers[1].pid))
+    for peer, address in zip(peers, ("2.0.0.20/8", "10.0.0.1/24")):
+        in_network(peer, "ip link set lo up; ip addr add $ADDRESS dev eth0; ip link set eth0 up",
+                   ADDRESS=address)
+    node = in_network(peers[0], 'exec python3 -c "$NODE"', True, NODE=ART_NET_NODE)
+    runs = []
+
+    def layout(office):
+        in_network(console, LAYOUT, OFFICE="yes" if office else "")
+        runs.append([os.path.join(directory, f"{len(runs)}-{n}.pcapng") for n in range(2)])
+        for peer, capture in zip(peers, runs[-1]):
+            in_network(peer, CAPTURE_START, CAPTURE=capture)
+        return runs[-1]
+
+    try:
+        yield layout
+    finally:
+        for process in [node] + peers:
+            process.kill()
+            process.wait()
+        for capture in sum(runs, []):  # their networks end, and the links with them
+            stop_capture(capture)
+        shutil.rmtree(directory, ignore_errors=True)
+
+
 def network_outputs(program):
-    """sACN and Art-Net in a network of the program's own, as Wireshark decodes them."""
-    for output in ("sacn:1", "artnet:3"):
-        capture = os.path.join(tempfile.mkdtemp(prefix="orvanel-capture-"), "dmx.pcapng")
-        with running_program(program, args="--output=" + output, capture=capture) as (
-                display, console, _, _):
-            wait_for_packets(capture, STRIPS)  # the start-up frames: the console is ready
-            window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro")
-            xdotool(display, "windowfocus", "--sync", window.split()[0])
-            # Slider 1 to the bottom, then 200 typed into value 1 and sent with 发送.
-            xdotool(display, "key", "Tab", "Tab", "End", "Tab", "Tab", "Tab", "Tab")
-            xdotool(display, "type", "200")
-            xdotool(display, "key", "shift+Tab", "shift+Tab", "space")
-            time.sleep(2)  # the idle refresh
-            xdotool(display, "key", "Escape")
-            console.wait(timeout=10)
-        packets = decode(capture)
-        shutil.rmtree(os.path.dirname(capture))
-        check_network_packets(output, packets)
+    """sACN and Art-Net on the show network, as Wireshark decodes them at the receiver."""
+    for output, office in NETWORK_RUNS:
+        network = network_namespace()
+        with show_network(network) as layout:
+            captures = layout(office)
+            with running_program(program, args="--output=" + output, network=network.pid) as (
+                    display, console, _, _):
+                wait_for_packets(captures[0], STRIPS)  # the start-up frames: the console is ready
+                window = xdotool(display, "search", "--sync", "--name", "DMX控制台 - Belmaro")
+                xdotool(display, "windowfocus", "--sync", window.split()[0])
+                # Slider 1 to the bottom, then 200 typed into value 1 and sent with 发送.
+                xdotool(display, "key", "Tab", "Tab", "End", "Tab", "Tab", "Tab", "Tab")
+                # The slider's last repaint writes the field, and may come after the focus did.
+                time.sleep(0.5)
+                xdotool(display, "key", "ctrl+a")
+                xdotool(display, "type", "200")
+                xdotool(display, "key", "shift+Tab", "shift+Tab", "space")
+                time.sleep(3)  # the idle refresh, and an Art-Net poll
+                xdotool(display, "key", "Escape")
+                console.wait(timeout=10)
+            decoded = [decode(stop_capture(capture)) for capture in captures]
+        network.kill()
+        check_show_network(output, decoded, console.output)
+
+
+def check_show_network(output, decoded, said):
+    """What reached the receiver: the stream from eth1, sACN's discovery, Art-Net's polls and
+    answers and its data, broadcast until the node has answered and to the node from then on
+    (or to the address typed alone); nothing at the office."""
+    packets, art_net = decoded[0], output.startswith("artnet")
+    data = [p for p in packets if "acn.dmx.universe" in p or "artnet.output.universe" in p]
+    check_network_packets(output, data)
+    talk = {(p["artnet.header.opcode"], p["ip.src"], p["ip.dst"]) for p in packets
+            if p.get("artnet.header.opcode", "0x5000") != "0x5000"}
+    to = [p["ip.dst"] for p in data]
+    first = to.index("2.0.0.20") if "2.0.0.20" in to else len(to)
+    # A typed address gets it all; else the broadcast until the node answers, then the node.
+    to_wanted = set(to) == {"2.0.0.20"} if "@" in output else 0 < first < len(to) and to == (
+        ["2.255.255.255"] * first + ["2.0.0.20"] * (len(to) - first))
+    problems = {
+        "the log does not name eth1": "from eth1 (2.0.0.10)" not in said,
+        f"sent from {[p['ip.src'] for p in packets]}":
+            {p["ip.src"] for p in packets} - {"2.0.0.10", "2.0.0.20"},
+        f"{sum(map(len, decoded[1:]))} packets reached the office": any(decoded[1:]),
+        "no universe discovery": not art_net and {"1"} != {p.get("e131disc.universe")
+                                                     for p in packets} - {None},
+        f"polls and answers {talk}": art_net and not {
+            ("0x2000", "2.0.0.10", "2.255.255.255"), ("0x2100", "2.0.0.20", "2.0.0.10"),
+            ("0x2100", "2.0.0.10", "2.0.0.20")} <= talk,
+        f"ArtDmx to {to}": art_net and not to_wanted,
+    }
+    if any(problems.values()):
+        fail(f"{output}: {', '.join(k for k, v in problems.items() if v)}")
+    print(f"--output={output}: from eth1; {len(packets)} packets at the receiver, "
+          f"{len(talk)} kinds of poll and answer; none at the office")
 
 
 def check_network_packets(output, packets):

@@ -42,7 +42,8 @@ class CommandLine(unittest.TestCase):
     def test_anything_else_is_refused_with_the_help_on_stderr(self):
         for args in (["--bogus"], ["-x"], ["COM1"], ["--"], ["--version", "extra"],
                      ["-platform", "offscreen"], ["--output"], ["--output", "dmx:COM1"],
-                     ["--output", "pro:COM0"], ["--output", "serial:COM1:fast"]):
+                     ["--output", "pro:COM0"], ["--output", "serial:COM1:fast"],
+                     ["--output", "sacn:1%"], ["--output", "serial:COM1%eth0"]):
             with self.subTest(args=args):
                 result = run(*args)
                 self.assertEqual(result.returncode, 2)

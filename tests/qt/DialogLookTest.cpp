@@ -117,7 +117,8 @@ void DialogLookTest::portSettingsInTemplateOrderWithTipsNamingTheDevices()
             found << control->objectName() + " " + captionOf(control);
         QCOMPARE(found, QStringList({"1 确定", "2 取消", " 串口:", "1001 ", " 波特率:", "1010 ",
                                      " 接口:", "1041 ", " 域:", "1042 ", " 地址:", "1043 ",
-                                     " 留空：sACN 用组播，Art-Net 用广播"}));
+                                     " 留空：sACN 组播，Art-Net 节点或广播", " 网卡:", "1060 ",
+                                     " 节点:", "1061 "}));
         checkControlsFit(window);
 
         // Each entry's tip tells which device it stands for here.

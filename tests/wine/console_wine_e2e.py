@@ -50,7 +50,7 @@ CONSOLE_DU = (336, 263)
 OPEN_PORT_DU = (279, 54, 50, 14)
 SEND_DU = (279, 75, 50, 14)
 VALUE1_DU = (31, 240, 31, 14)
-SETTINGS_DU = (187, 116)
+SETTINGS_DU = (187, 152)
 SETTINGS_OK_DU = (130, 7, 50, 14)
 SETTINGS_CANCEL_DU = (130, 24, 50, 14)
 PORT_LIST_DU = (36, 9, 48, 10)  # the closed list; its template height includes the drop-down
@@ -637,29 +637,30 @@ def operator_session(session, line, program):
 
 
 def network_outputs(session, program):
-    """sACN and Art-Net from the Windows program, as Wireshark decodes them. Wine makes sockets
-    in its server, so the whole session runs in a network of its own (see the shell script)."""
-    for output in ("sacn:1", "artnet:3"):
-        capture = os.path.join(tempfile.mkdtemp(prefix="orvanel-capture-"), "dmx.pcapng")
-        subprocess.run(["sh", "-ec", e2e.CAPTURE_START], env={**os.environ, "CAPTURE": capture},
-                       check=True, timeout=30)
-        process = session.launch(program, "--output=" + output)
-        try:
-            e2e.wait_for_packets(capture, e2e.STRIPS, timeout=STARTUP_TIMEOUT)
-            console = WineDialog(session.display, wait_window(session.display, CONSOLE_TITLE),
-                                 CONSOLE_DU)
-            console.focus()
-            console.key("Tab", "Tab", "End")
-            console.replace_text(VALUE1_DU, "200")
-            console.click(SEND_DU)
-            time.sleep(2)  # the idle refresh
-            end_program(console, process)
-        finally:
-            if process.poll() is None:
-                process.kill()
-            e2e.stop_capture(capture)
-        e2e.check_network_packets(output, e2e.decode(capture))
-        shutil.rmtree(os.path.dirname(capture))
+    """sACN and Art-Net from the Windows program on the show network, as Wireshark decodes them
+    at the receiver. Wine makes sockets in its server, so the layouts are built in the session's
+    own network (see the shell script), once: wine keeps the index an interface's name had when it
+    first saw it."""
+    with e2e.show_network() as layout:
+        for output, office in e2e.NETWORK_RUNS:
+            captures = layout(office)
+            process = session.launch(program, "--output=" + output)
+            try:
+                e2e.wait_for_packets(captures[0], e2e.STRIPS, timeout=STARTUP_TIMEOUT)
+                console = WineDialog(session.display, wait_window(session.display, CONSOLE_TITLE),
+                                     CONSOLE_DU)
+                console.focus()
+                console.key("Tab", "Tab", "End")
+                console.replace_text(VALUE1_DU, "200")
+                console.click(SEND_DU)
+                time.sleep(3)  # the idle refresh, and an Art-Net poll
+                end_program(console, process)
+            finally:
+                if process.poll() is None:
+                    process.kill()
+                print_program_output(process)
+            decoded = [e2e.decode(e2e.stop_capture(capture)) for capture in captures]
+            e2e.check_show_network(output, decoded, "\n".join(process.output.lines))
 
 
 # ---- The installer -----------------------------------------------------------------------------
