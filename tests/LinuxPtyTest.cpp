@@ -178,7 +178,7 @@ TEST_F(LinuxPtyTest, ThePortIsExclusiveWhileHeld)
     LinuxSerialDevice secondDevice{resolver()};
     CSerialPort second{secondDevice};
     {
-        LogCapture warnings(LogCategory::Serial, LogLevel::Warning);
+        LogCapture warnings(LogLevel::Warning);
         EXPECT_FALSE(second.Open(1, 250000));
         ASSERT_EQ(warnings.lines().size(), 1u);
         EXPECT_NE(warnings.lines()[0].find("ttyUSB0"), std::string::npos) << warnings.lines()[0];
@@ -193,7 +193,7 @@ TEST_F(LinuxPtyTest, ThePortIsExclusiveWhileHeld)
 
 TEST_F(LinuxPtyTest, AbsentPortsAndNonTerminalsDoNotOpen)
 {
-    LogCapture warnings(LogCategory::Serial, LogLevel::Warning);
+    LogCapture warnings(LogLevel::Warning);
     EXPECT_FALSE(port.Open(2, 250000));
     ASSERT_EQ(warnings.lines().size(), 1u);
     EXPECT_NE(warnings.lines()[0].find("COM2"), std::string::npos);
@@ -244,7 +244,7 @@ TEST_F(LinuxPtyTest, ATimedWriteToAStalledLineGivesUpShort)
     }
     ::close(filler);
 
-    LogCapture diagnostics(LogCategory::Serial, LogLevel::Debug);
+    LogCapture diagnostics(LogLevel::Debug);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(port.WriteBlock(block.data(), 100));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));

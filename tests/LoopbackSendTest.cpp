@@ -5,6 +5,7 @@
 #include "output/artnet/ArtNetOutput.h"
 #include "output/artnet/ArtNetPacket.h"
 #include "output/sacn/SacnOutput.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +15,6 @@
 namespace {
 
 constexpr uint32_t kLoopback = 0x7F000001;
-
-std::vector<std::string> g_warnings;
 
 // The next datagram; empty after a second without one.
 std::vector<uint8_t> receive(DatagramSocket& socket)
@@ -38,10 +37,7 @@ TEST(LoopbackSendTest, PacketsArriveInSequenceAndAnAbsentReceiverCostsNoFrames)
     ASSERT_TRUE(sacnReceiver.open({{kLoopback, 0}, {kLoopback, kSacnPort}}))
         << sacnReceiver.openFailure().reason;
     EXPECT_FALSE(sacnReceiver.receive()) << "nothing has arrived yet";
-    setLogSink([](LogCategory, LogLevel level, std::string_view line) {
-        if (level == LogLevel::Warning)
-            g_warnings.emplace_back(line);
-    });
+    const LogCapture warnings(LogLevel::Warning);
     SacnOutput sacn{platformDatagramSocket()};
     ASSERT_TRUE(sacn.Open({.kind = OutputKind::Sacn, .universe = 5, .address = "127.0.0.1"}));
     DmxFrame frame{};
@@ -67,7 +63,6 @@ TEST(LoopbackSendTest, PacketsArriveInSequenceAndAnAbsentReceiverCostsNoFrames)
             art.WriteFrame(DmxFrame{});
         art.Close();
     }
-    setLogSink(nullptr);
-    EXPECT_TRUE(g_warnings.empty()) << g_warnings.front();
+    EXPECT_TRUE(warnings.lines().empty()) << warnings.lines().front();
     EXPECT_EQ(artNetOpCode(receive(artReceiver)), kOpDmx);
 }

@@ -8,6 +8,7 @@
 #include "output/sacn/SacnOutput.h"
 #include "support/ArtNetNodeReply.h"
 #include "support/FakeDatagramSocket.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,6 @@ namespace {
 using Cause = OpenFailure::Cause;
 using namespace std::chrono_literals;
 
-std::vector<std::string> g_warnings;
 std::chrono::steady_clock::time_point g_now;
 
 OutputSettings network(OutputKind kind, int universe, const std::string& address = {})
@@ -31,18 +31,9 @@ class NetworkOutputTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        g_warnings.clear();
-        setLogSink([](LogCategory, LogLevel level, std::string_view line) {
-            if (level == LogLevel::Warning)
-                g_warnings.emplace_back(line);
-        });
         setClockFunction([] { return g_now; });
     }
-    void TearDown() override
-    {
-        setLogSink(nullptr);
-        setClockFunction(nullptr);
-    }
+    void TearDown() override { setClockFunction(nullptr); }
 
     // One byte of each data packet sent: sACN's sequence at 111, options at 112; Art-Net's at 12.
     std::vector<int> field(size_t offset) const
@@ -55,6 +46,7 @@ protected:
         return bytes;
     }
 
+    LogCapture warnings{LogLevel::Warning};
     FakeDatagramSocket socket;
     DmxFrame frame{};
 };
@@ -107,7 +99,7 @@ TEST_F(NetworkOutputTest, UniverseAndAddressAreCheckedBeforeAnythingOpens)
     SacnOutput sacn{socket};
     EXPECT_FALSE(sacn.Open(network(OutputKind::Sacn, 1)));
     EXPECT_EQ(sacn.LastOpenFailure().cause, Cause::NoNetwork);
-    EXPECT_EQ(g_warnings.back(), "cannot send to 239.255.0.1:5568: Network unreachable");
+    EXPECT_EQ(warnings.lines().back(), "cannot send to 239.255.0.1:5568: Network unreachable");
 }
 
 TEST_F(NetworkOutputTest, SacnSequenceWrapsAndOnlyAStreamThatRanIsEnded)
@@ -148,12 +140,13 @@ TEST_F(NetworkOutputTest, ArtNetSequenceRunsOnPastLostFramesWhichAreWarnedOfOnce
     const std::vector<int> sequence = field(12);
     ASSERT_EQ(sequence.size(), 254u) << "Art-Net has no end of stream";
     EXPECT_EQ(std::vector(sequence.end() - 3, sequence.end()), (std::vector{254, 255, 1}));
-    EXPECT_EQ(g_warnings, (std::vector<std::string>{
-                              "cannot send to 10.0.0.9:6454: Network is down; frames are lost "
-                              "until sending works again",
-                              "Art-Net carries only frames of start code 0; frames of start code "
-                              "204 are not sent",
-                              "sending to 10.0.0.9:6454 works again"}));
+    EXPECT_EQ(warnings.lines(),
+              (std::vector<std::string>{
+                  "cannot send to 10.0.0.9:6454: Network is down; frames are lost "
+                  "until sending works again",
+                  "Art-Net carries only frames of start code 0; frames of start code "
+                  "204 are not sent",
+                  "sending to 10.0.0.9:6454 works again"}));
 }
 
 TEST(InterfaceChoiceTest, TheOperatorsChoiceOrTheOneTheDestinationNeeds)
@@ -297,6 +290,7 @@ TEST_F(NetworkOutputTest, ArtNetPollsAnswersAndSendsToTheNodesThatAskForItsPortA
     ASSERT_EQ(socket.datagrams.size(), 1u);
     EXPECT_EQ(artNetOpCode(socket.datagrams[0]), kOpDmx);
     EXPECT_EQ(socket.sentTo.back(), broadcast);
-    ASSERT_EQ(g_warnings.size(), 1u);
-    EXPECT_TRUE(g_warnings[0].starts_with("cannot listen at UDP port 6454")) << g_warnings[0];
+    ASSERT_EQ(warnings.lines().size(), 1u);
+    EXPECT_TRUE(warnings.lines()[0].starts_with("cannot listen at UDP port 6454"))
+        << warnings.lines()[0];
 }

@@ -219,7 +219,7 @@ TEST_F(SerialPortTest, WriteResultsAndTheirDiagnosticLines)
     const std::vector<uint8_t> block(512, 0x55);
     openOrFail();
     for (const Case& c : cases) {
-        LogCapture diagnostics(LogCategory::Serial, LogLevel::Debug);
+        LogCapture diagnostics(LogLevel::Debug);
         device.clearRecord();
         device.writeScript = {c.script};
         EXPECT_EQ(port.WriteBlock(block.data(), 512), c.result) << static_cast<int>(c.script);

@@ -3,6 +3,7 @@
 #include "base/Log.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -94,10 +95,9 @@ void UsbProReplyParser::Skip(size_t count, const std::string& why)
 UsbProParameters usbProParameters(const UsbProReply& reply)
 {
     const std::vector<uint8_t>& data = reply.data;
-    std::string minor = std::to_string(data[0]);
-    if (minor.size() < 2)
-        minor.insert(0, "0");
-    return {std::to_string(data[1]) + "." + minor, data[2], data[3], data[4]};
+    char firmware[8]; // "MSB.LSB", the LSB in two digits: "1.05"
+    std::snprintf(firmware, sizeof firmware, "%u.%02u", data[1], data[0]);
+    return {firmware, data[2], data[3], data[4]};
 }
 
 std::string usbProSerialNumber(const UsbProReply& reply)

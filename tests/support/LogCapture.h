@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-// Collects the log's lines of one category and level while it lives.
+// Collects the log's lines of one level while it lives.
 class LogCapture
 {
 public:
-    LogCapture(LogCategory category, LogLevel level)
+    explicit LogCapture(LogLevel level)
     {
-        filter() = {category, level};
+        wanted() = level;
         texts().clear();
-        setLogSink([](LogCategory category, LogLevel level, std::string_view line) {
-            if (filter().category == category && filter().level == level)
+        setLogSink([](LogCategory, LogLevel level, std::string_view line) {
+            if (level == wanted())
                 texts().emplace_back(line);
         });
     }
@@ -26,16 +26,10 @@ public:
     const std::vector<std::string>& lines() const { return texts(); }
 
 private:
-    struct Filter
+    static LogLevel& wanted()
     {
-        LogCategory category;
-        LogLevel level;
-    };
-
-    static Filter& filter()
-    {
-        static Filter wanted;
-        return wanted;
+        static LogLevel level;
+        return level;
     }
     static std::vector<std::string>& texts()
     {

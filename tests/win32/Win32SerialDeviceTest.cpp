@@ -71,7 +71,7 @@ TEST(Win32SerialDevice, AbsentPortFailsWithItsNameAndReasonAndHoldsNothing)
 {
     const int before = handleCount();
     ASSERT_GT(before, 0);
-    LogCapture warnings(LogCategory::Serial, LogLevel::Warning);
+    LogCapture warnings(LogLevel::Warning);
     Win32SerialDevice device;
     CSerialPort port(device);
 
@@ -116,7 +116,7 @@ TEST_F(Win32SerialDeviceTest, HeldPortIsRefusedToOthersUntilClosed)
         // Wine lets a second opener share a serial device whatever the sharing mode says.
         std::printf("not checked under wine: a held port refused to a second opener\n");
     } else {
-        LogCapture warnings(LogCategory::Serial, LogLevel::Warning);
+        LogCapture warnings(LogLevel::Warning);
         const int holding = handleCount();
         EXPECT_FALSE(second.openExclusive(comPort));
         EXPECT_EQ(handleCount(), holding); // its events are gone again
